@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+// Window layouts are designed in twips (1/1440 inch); 15 twips are one pixel
+// at 96 dots per inch. Qt scales the pixels for high-density screens.
+constexpr int Twips(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+constexpr QRect TwipsRect(int left, int top, int width, int height)
+{
+    return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+// Places a top-level window in the middle of the screen it is on.
+void CentreOnScreen(QWidget &window);

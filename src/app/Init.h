@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QByteArrayView>
+#include <QString>
+
+// Working folder and options file. The program works in the folder that is
+// current when it starts; every file it touches lies there or below it.
+namespace Init {
+
+// The working folder with a trailing separator: the prefix of every file name.
+extern QString WorkPath;
+// The chosen serial port number as decimal text ("3"); "" or "0": none chosen.
+extern QString SelectedCOMPort;
+
+inline constexpr const char *DataFolderName = "racepo";
+inline constexpr const char *OptionsFileName = "OPTIONS.PAR";
+
+void InitProgram();
+void CreateDataFolder();
+void ReadOptions();
+
+// Replaces OPTIONS.PAR with the port number and CR LF. The old file stays
+// whole when the write fails; returns whether the new one is in place.
+bool WriteOptions(const QString &port);
+
+QString OptionsFilePath();
+QString DataFilePath(); // WorkPath + "racepo/racepo.dat"
+
+// The lines of an 8-bit text file: CR LF, CR or LF end a line, the line end
+// is not part of the line, and a last line without an end still counts.
+QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const QString &path, QByteArray &content);
+
+// Writes a file by writing a new one and replacing the old, so that a failed
+// or interrupted write never leaves a partly written file behind.
+bool WriteWholeFile(const QString &path, QByteArrayView content);
+
+} // namespace Init

@@ -1,0 +1,60 @@
+#include "app/Texte.h"
+
+#include "app/Init.h"
+#include "racepoints/Cp1252.h"
+
+#include <QFileInfo>
+
+namespace Texte {
+
+namespace {
+QStringList TextLines;
+}
+
+QString CataloguePath()
+{
+    return Init::WorkPath + QLatin1String(FileName);
+}
+
+bool LoadTexts(QString *errorText)
+{
+    const QString path = CataloguePath();
+    QByteArray content;
+    if (!Init::ReadWholeFile(path, content)) {
+        if (errorText) {
+            *errorText = QFileInfo(path).isDir()
+                ? QStringLiteral("The text catalogue %1 is a folder, not a file.").arg(path)
+                : QStringLiteral("The text catalogue %1 cannot be read.").arg(path);
+        }
+        return false;
+    }
+    TextLines = ParseCatalogue(content);
+    return true;
+}
+
+QString GetText(const QString &key)
+{
+    return LookUp(TextLines, key);
+}
+
+QStringList ParseCatalogue(QByteArrayView content)
+{
+    QStringList lines;
+    for (const QByteArray &line : Init::SplitLines(content, MaxLines))
+        lines.append(Cp1252::Decode(line));
+    return lines;
+}
+
+QString LookUp(const QStringList &lines, QStringView key)
+{
+    for (const QString &line : lines) {
+        const qsizetype p = line.indexOf(u'=');
+        if (p < 0)
+            continue;
+        if (QStringView(line).left(p) == key)
+            return line.mid(p + 1);
+    }
+    return QString();
+}
+
+} // namespace Texte

@@ -1,0 +1,204 @@
+#include "app/frmMain.h"
+
+#include "app/Geometry.h"
+#include "app/Init.h"
+#include "app/Texte.h"
+#include "app/Version.h"
+#include "app/frmInfo.h"
+#include "racepoints/Cp1252.h"
+#include "racepoints/RacePointsManage.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenuBar>
+
+namespace {
+
+// Courier New keeps the columns of the list lines aligned; where it is not
+// installed, any fixed-pitch font does.
+QFont ListFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(10.5);
+    font.setStyleHint(QFont::TypeWriter);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(10.5);
+    return font;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    auto *client = new QWidget(this);
+    client->setFixedSize(Twips(9165), Twips(5835));
+    setCentralWidget(client);
+
+    List1 = new QListWidget(client);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(TwipsRect(210, 210, 8730, 5415));
+    List1->setFont(ListFont());
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->installEventFilter(this);
+    connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setSingleShot(true);
+    connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+
+    auto action = [this](QMenu *menu, const char *name, void (frmMain::*handler)()) {
+        QAction *entry = menu->addAction(QString());
+        entry->setObjectName(QLatin1String(name));
+        if (handler)
+            connect(entry, &QAction::triggered, this, handler);
+        return entry;
+    };
+    auto separator = [](QMenu *menu, const char *name) {
+        QAction *entry = menu->addSeparator();
+        entry->setObjectName(QLatin1String(name));
+        return entry;
+    };
+
+    mnuProgram = menuBar()->addMenu(QString());
+    mnuProgram->setObjectName(QStringLiteral("mnuProgram"));
+    mnuProgramSet = action(mnuProgram, "mnuProgramSet", &frmMain::mnuProgramSet_Click);
+    mnuProgramSlash = separator(mnuProgram, "mnuProgramSlash");
+    mnuProgramExit = action(mnuProgram, "mnuProgramExit", nullptr);
+    connect(mnuProgramExit, &QAction::triggered, this, &QWidget::close);
+
+    mnuRacePoints = menuBar()->addMenu(QString());
+    mnuRacePoints->setObjectName(QStringLiteral("mnuRacePoints"));
+    mnuRacePointsAdd = action(mnuRacePoints, "mnuRacePointsAdd", &frmMain::mnuRacePointsAdd_Click);
+    mnuRacePointsAlter = action(mnuRacePoints, "mnuRacePointsAlter", &frmMain::mnuRacePointsAlter_Click);
+    mnuRacePointsDelete = action(mnuRacePoints, "mnuRacePointsDelete", &frmMain::mnuRacePointsDelete_Click);
+    mnuRacePointsSlash = separator(mnuRacePoints, "mnuRacePointsSlash");
+    mnuRacePointsShow = action(mnuRacePoints, "mnuRacePointsShow", &frmMain::RacePointsAnzeigen);
+    mnuRacePointsSend = action(mnuRacePoints, "mnuRacePointsSend", &frmMain::mnuRacePointsSend_Click);
+    mnuRacePointsSend->setText(QStringLiteral("Send (PC --> Terminal)"));
+    mnuRacePointsAdd->setEnabled(false);
+    mnuRacePointsAlter->setEnabled(false);
+    mnuRacePointsDelete->setEnabled(false);
+
+    mnuHelp = menuBar()->addMenu(QString());
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuInfo = action(mnuHelp, "mnuInfo", &frmMain::mnuInfo_Click);
+
+    setWindowTitle(ProgramCaption());
+    adjustSize();
+}
+
+bool frmMain::Form_Load(QString *errorText)
+{
+    Init::InitProgram();
+    if (!ApplyTextsMain(errorText))
+        return false;
+    RacePointsAnzeigen();
+    Timer1.setInterval(1000);
+    Timer1.start();
+    CentreOnScreen(*this);
+    return true;
+}
+
+bool frmMain::ApplyTextsMain(QString *errorText)
+{
+    if (!Texte::LoadTexts(errorText))
+        return false;
+    setWindowTitle(ProgramCaption());
+    mnuProgram->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuProgram.Caption")));
+    mnuProgramSet->setText(Texte::GetText(QStringLiteral("frmMain.mnuProgramSet.Caption")));
+    mnuProgramExit->setText(Texte::GetText(QStringLiteral("frmMain.mnuProgramExit.Caption")));
+    mnuRacePoints->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuRacePoints.Caption")));
+    mnuRacePointsAdd->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsAdd.Caption")));
+    mnuRacePointsAlter->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsAlter.Caption")));
+    mnuRacePointsDelete->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsDelete.Caption")));
+    mnuRacePointsShow->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsShow.Caption")));
+    mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
+    mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
+    return true;
+}
+
+void frmMain::RacePointsAnzeigen()
+{
+    using namespace RacePointsManage;
+    List1->clear();
+    RacePointCount = LoadRacePoints(Init::DataFilePath());
+    List1->setEnabled(true);
+    for (int slot = 1; slot <= RacePointCount; ++slot) {
+        const QString number = QString::number(slot + FirstNumber - 1).rightJustified(2, u'0');
+        const QByteArray name = RacePoints[slot].mid(NameColumn.offset, NameColumn.width);
+        List1->addItem(number + QStringLiteral(":  ") + Cp1252::Decode(name));
+    }
+    mnuRacePointsAdd->setEnabled(true);
+    ListFilled = true;
+}
+
+void frmMain::List1_Click()
+{
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    if (selected.isEmpty() || !ListFilled)
+        return;
+    GewaehlterRacePoint = selected.first()->text().left(2);
+    mnuRacePointsAlter->setEnabled(true);
+    mnuRacePointsDelete->setEnabled(true);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == List1 && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        if (!List1->selectedItems().isEmpty())
+            mnuRacePointsDelete_Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program, even while a dialog is open.
+    for (QDialog *dialog : findChildren<QDialog *>()) {
+        if (dialog->isVisible())
+            dialog->reject();
+    }
+    Timer1.stop();
+    event->accept();
+}
+
+void frmMain::Timer1_Timer()
+{
+    Timer1.stop();
+    Timer1.setInterval(0);
+}
+
+void frmMain::mnuProgramSet_Click()
+{
+}
+
+void frmMain::mnuRacePointsAdd_Click()
+{
+}
+
+void frmMain::mnuRacePointsAlter_Click()
+{
+}
+
+void frmMain::mnuRacePointsDelete_Click()
+{
+}
+
+void frmMain::mnuRacePointsSend_Click()
+{
+}
+
+void frmMain::mnuInfo_Click()
+{
+    frmInfo dialog(this);
+    dialog.exec();
+}

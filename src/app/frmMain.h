@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+class QAction;
+class QListWidget;
+class QMenu;
+
+// The main window: the race point list and the menu from which every dialog
+// opens. Dialogs refill its list and read the selected race point from it.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+
+    // The start-up sequence, run before the window shows. False when the
+    // program cannot start (club.txt cannot be read); errorText says why.
+    bool Form_Load(QString *errorText = nullptr);
+
+    // Loads the race point table from its file and refills the list.
+    void RacePointsAnzeigen();
+
+    // Called by the settings dialog; no menu entry depends on the serial port.
+    void DisableCOMMenues() {}
+    void EnableCOMMenues() {}
+
+    // The number of the race point last selected in the list ("83"); "" until
+    // the first selection, and kept when the list is refilled.
+    QString GewaehlterRacePoint;
+    // Never given a value; the selection keeping compares the first list line
+    // with them.
+    QString txtNoClub, txtNoFancier, txtNoPigeons;
+
+    QListWidget *List1;
+    QTimer Timer1;
+
+    QMenu *mnuProgram;
+    QAction *mnuProgramSet;
+    QAction *mnuProgramSlash;
+    QAction *mnuProgramExit;
+    QMenu *mnuRacePoints;
+    QAction *mnuRacePointsAdd;
+    QAction *mnuRacePointsAlter;
+    QAction *mnuRacePointsDelete;
+    QAction *mnuRacePointsSlash;
+    QAction *mnuRacePointsShow;
+    QAction *mnuRacePointsSend;
+    QMenu *mnuHelp;
+    QAction *mnuInfo;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool ApplyTextsMain(QString *errorText);
+    void List1_Click();
+    void Timer1_Timer();
+    void mnuProgramSet_Click();
+    void mnuRacePointsAdd_Click();
+    void mnuRacePointsAlter_Click();
+    void mnuRacePointsDelete_Click();
+    void mnuRacePointsSend_Click();
+    void mnuInfo_Click();
+
+    bool ListFilled = false;
+};

@@ -1,0 +1,22 @@
+#include "app/MessageBox.h"
+#include "app/frmMain.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    frmMain window;
+    QString error;
+    if (!window.Form_Load(&error)) {
+        // The catalogue holds every text, so this report cannot come from it.
+        error += QStringLiteral(" Racepoints cannot start without it.");
+        std::fprintf(stderr, "racepoints: %s\n", qPrintable(error));
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            ShowMessage(nullptr, QMessageBox::Critical, QStringLiteral("Racepoints"), error);
+        return 2;
+    }
+    window.show();
+    return app.exec();
+}

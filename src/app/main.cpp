@@ -2,12 +2,52 @@
 #include "app/frmMain.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int terminateSockets[2] = {-1, -1};
+
+void OnTerminateSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(terminateSockets[1], &byte, 1);
+}
+
+// A request to end the program from outside (the session ending, `kill`,
+// Ctrl+C in a terminal) closes the main window the way Exit does, so the
+// program ends in order instead of being cut off. The signal handler only
+// writes a byte; the window closes in the event loop.
+void CloseOnTerminateSignal(QWidget &window)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, terminateSockets) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(terminateSockets[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t read = ::read(terminateSockets[0], &byte, 1);
+        window.close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnTerminateSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     frmMain window;
+    CloseOnTerminateSignal(window);
     QString error;
     if (!window.Form_Load(&error)) {
         // The catalogue holds every text, so this report cannot come from it.

@@ -1,0 +1,456 @@
+// Odd and damaged things in the working folder, met at start-up: each gets
+// its proper reaction, nothing the club had is lost, and the program stays
+// usable afterwards.
+#include "TestSupport.h"
+
+#include "app/Init.h"
+#include "app/frmMain.h"
+#include "racepoints/RacePointsManage.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace RacePointsManage;
+
+namespace {
+
+QByteArray BlankRecords(int from, int to)
+{
+    QByteArray lines;
+    for (int number = from; number <= to; ++number)
+        lines += QByteArray::number(number) + QByteArray(59, ' ') + "\r\n";
+    return lines;
+}
+
+QByteArray Junk(qsizetype size)
+{
+    QByteArray junk(size, Qt::Uninitialized);
+    QRandomGenerator random(size); // the same junk every run
+    random.fillRange(reinterpret_cast<quint32 *>(junk.data()), size / 4);
+    return junk;
+}
+
+QByteArray NamedRecord(int number, const QByteArray &name)
+{
+    return QByteArray::number(number) + name.leftJustified(13, ' ') + QByteArray(46, ' ');
+}
+
+// The copies kept of damaged data files.
+QStringList KeptCopies(const WorkFolder &work)
+{
+    return QDir(work.path(QStringLiteral("racepo"))).entryList({QStringLiteral("racepo.dat.damaged-*")}, QDir::Files);
+}
+
+QStringList Entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Starts the main window as the program does, without the port check that
+// follows a second later.
+bool Start(frmMain &window, QString *error = nullptr)
+{
+    const bool started = window.Form_Load(error);
+    window.Timer1.stop();
+    return started;
+}
+
+// The window still does what the user asks: the list refills from the file
+// and the information dialog opens and closes.
+void CheckUsable(frmMain &window, int lines)
+{
+    window.mnuRacePointsShow->trigger();
+    QCOMPARE(window.List1->count(), lines);
+    QVERIFY(window.mnuRacePointsAdd->isEnabled());
+    bool opened = false;
+    OnNextModal([&opened](QWidget *dialog) {
+        opened = true;
+        dialog->close();
+    });
+    window.mnuInfo->trigger();
+    QVERIFY(opened);
+}
+
+// The program run as a user runs it, in a working folder.
+struct ProgramRun {
+    int exitCode = -1;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    QString errors;
+};
+
+QString SanitizerReport(const QString &errors)
+{
+    for (const char *mark : {"Sanitizer", "runtime error:"}) {
+        if (errors.contains(QLatin1String(mark)))
+            return errors;
+    }
+    return QString();
+}
+
+// Runs the program until it ends by itself, or until `ready` holds and it is
+// asked to end (SIGTERM), as when the session closes.
+ProgramRun RunProgram(const WorkFolder &work, const std::function<bool()> &ready = nullptr)
+{
+    ProgramRun run;
+    QProcess program;
+    program.setWorkingDirectory(work.path());
+    program.start(ProgramPath(), {});
+    if (!program.waitForStarted(30000))
+        return run;
+    if (ready) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!ready() && program.state() == QProcess::Running && waited.elapsed() < 60000)
+            QTest::qWait(10);
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    }
+    program.waitForFinished(60000);
+    run.exitCode = program.exitCode();
+    run.exitStatus = program.exitStatus();
+    run.errors = QString::fromLocal8Bit(program.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class tst_faults : public QObject {
+    Q_OBJECT
+
+private slots:
+    // racepo.dat holding something odd: the table it describes when it
+    // describes one, otherwise the 19 blank race points with the file kept
+    // aside. Either way a save afterwards works and loses nothing.
+    void oddDataFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("damaged");
+        const QByteArray blank19 = BlankRecords(80, 98);
+        QTest::newRow("count -5") << QByteArray("-5\r\n") << -5 << false;
+        QTest::newRow("count 0") << QByteArray(" 0 \r\n") << 0 << false;
+        QTest::newRow("count +19") << "+19\r\n" + blank19 << 19 << false;
+        QTest::newRow("count 99999") << "99999\r\n" + blank19 << 19 << true;
+        QTest::newRow("count 100") << " 100 \r\n" + blank19 << 19 << true;
+        QTest::newRow("count ' 19 trailing'") << " 19 trailing\r\n" + blank19 << 19 << true;
+        QTest::newRow("count line with NUL") << QByteArrayLiteral(" 19\0 \r\n") + blank19 << 19 << true;
+        QTest::newRow("NUL bytes in records")
+            << " 2 \r\n80" + QByteArray(59, '\0') + "\r\n81" + QByteArray(13, '\0') + QByteArray(46, ' ') + "\r\n"
+            << 2 << false;
+        QTest::newRow("record of 100,000 characters")
+            << " 19 \r\n" + QByteArray(100000, 'x') + "\r\n" + BlankRecords(81, 98) << 19 << true;
+        QTest::newRow("count line of 100,000 characters")
+            << QByteArray(100000, '1') + "\r\n" + blank19 << 19 << true;
+        QTest::newRow("4 MB of binary junk") << Junk(4 << 20) << 19 << true;
+        QTest::newRow("empty file") << QByteArray() << 19 << true;
+        QTest::newRow("line ends only") << QByteArray("\r\n\r\n\r\n") << 19 << true;
+    }
+    void oddDataFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, count);
+        QFETCH(bool, damaged);
+        WorkFolder work;
+        work.copyCatalogue();
+        work.write(QStringLiteral("racepo/racepo.dat"), content);
+
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(RacePointCount, count);
+        QCOMPARE(window.List1->count(), qMax(0, count));
+        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
+        const QStringList kept = KeptCopies(work);
+        QCOMPARE(kept.size(), damaged ? 1 : 0);
+
+        // Race point 85 is added: the save takes, and the kept copy stays.
+        QVERIFY(StoreRacePoint(NamedRecord(85, "Antwerpen")));
+        QVERIFY(SaveRacePoints(Init::DataFilePath()));
+        window.RacePointsAnzeigen();
+        if (count >= 6)
+            QCOMPARE(window.List1->item(5)->text(), QStringLiteral("85:  Antwerpen    "));
+        if (damaged)
+            QCOMPARE(work.read(QStringLiteral("racepo/") + kept.first()), content);
+        CheckUsable(window, qMax(0, count));
+    }
+
+    // Records are taken byte for byte, NULs included, and written back so.
+    void nulBytesSurviveASave()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        const QByteArray content = " 2 \r\n80" + QByteArray(59, '\0') + "\r\n81" + QByteArrayLiteral("N\0ll")
+                                   + QByteArray(55, ' ') + "\r\n";
+        work.write(QStringLiteral("racepo/racepo.dat"), content);
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(window.List1->item(1)->text(), QStringLiteral("81:  N") + QChar(0) + QStringLiteral("ll         "));
+        QVERIFY(SaveRacePoints(Init::DataFilePath()));
+        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
+    }
+
+    // A plain file where the data folder belongs counts as the folder: it is
+    // left as it is, the list shows the blank race points, saves fail quietly.
+    void dataFolderIsAFile()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        work.write(QStringLiteral("racepo"), "not a folder");
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(window.List1->count(), 19);
+        QVERIFY(!SaveRacePoints(Init::DataFilePath()));
+        QCOMPARE(work.read(QStringLiteral("racepo")), QByteArray("not a folder"));
+        CheckUsable(window, 19);
+    }
+
+    // A folder where the data file belongs is no file to read or replace; it
+    // and what is in it stay untouched, and no copy of it is made.
+    void dataFileIsAFolder()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        work.write(QStringLiteral("racepo/racepo.dat/inside"), "kept");
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(window.List1->count(), 19);
+        QVERIFY(!SaveRacePoints(Init::DataFilePath()));
+        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat/inside")), QByteArray("kept"));
+        QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
+        CheckUsable(window, 19);
+    }
+
+    // Started from a folder the user may not write to: start-up completes
+    // without the data folder, showing the blank race points.
+    void readOnlyWorkingFolder()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        const QStringList before = Entries(work.path());
+        TemporaryMode readOnly(work.path(), QFile::ReadOwner | QFile::ExeOwner);
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(window.List1->count(), 19);
+        QCOMPARE(Entries(work.path()), before);
+        CheckUsable(window, 19);
+    }
+
+    // A data folder the user may not write to: the race points show, a save
+    // fails and leaves the file as it was.
+    void readOnlyDataFolder()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        const QByteArray content = " 19 \r\n" + NamedRecord(80, "Brugge") + "\r\n" + BlankRecords(81, 98);
+        work.write(QStringLiteral("racepo/racepo.dat"), content);
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        TemporaryMode readOnly(work.path(QStringLiteral("racepo")), QFile::ReadOwner | QFile::ExeOwner);
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(window.List1->item(0)->text(), QStringLiteral("80:  Brugge       "));
+        QVERIFY(StoreRacePoint(NamedRecord(80, "Gent")));
+        QVERIFY(!SaveRacePoints(Init::DataFilePath()));
+        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
+        QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
+        CheckUsable(window, 19);
+        QCOMPARE(window.List1->item(0)->text(), QStringLiteral("80:  Brugge       "));
+    }
+
+    // A damaged file that cannot be kept aside (the folder is read-only)
+    // stays where it is; once the folder is writable again the next load
+    // keeps it.
+    void damagedFileInReadOnlyDataFolder()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        const QByteArray content = " 19 \r\n" + NamedRecord(80, "Brugge") + "\r\n";
+        work.write(QStringLiteral("racepo/racepo.dat"), content);
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        frmMain window;
+        {
+            TemporaryMode readOnly(work.path(QStringLiteral("racepo")), QFile::ReadOwner | QFile::ExeOwner);
+            QVERIFY(Start(window));
+            QCOMPARE(window.List1->count(), 19);
+            QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
+        }
+        window.RacePointsAnzeigen();
+        const QStringList kept = KeptCopies(work);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(work.read(QStringLiteral("racepo/") + kept.first()), content);
+    }
+
+    // The catalogue holding odd lines: the texts are what the lines say, and
+    // the program starts.
+    void oddCatalogue_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("programMenu");
+        QTest::addColumn<QString>("infoEntry");
+        QFile shipped(QDir(ShippedCatalogueFolder()).filePath(QStringLiteral("club.txt")));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        const QByteArray english = shipped.readAll();
+        QTest::newRow("line of 100,000 characters")
+            << "frmMain.mnuProgram.Caption=" + QByteArray(100000, 'P') + "\r\n" + english
+            << QString(100000, u'P') << QStringLiteral("&Info...");
+        QTest::newRow("NUL bytes")
+            << QByteArrayLiteral("frmMain.mnuInfo.Caption=In\0fo\r\nfrmMain.mnuProgram\0.Caption=No\r\n") + english
+            << QStringLiteral("&Program") << QStringLiteral("In") + QChar(0) + QStringLiteral("fo");
+        QTest::newRow("4 MB of binary junk") << Junk(4 << 20) << QString() << QString();
+        QTest::newRow("junk, then the texts") << Junk(100000).replace('\r', ' ').replace('\n', ' ') + "\r\n" + english
+            << QStringLiteral("&Program") << QStringLiteral("&Info...");
+    }
+    void oddCatalogue()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, programMenu);
+        QFETCH(QString, infoEntry);
+        WorkFolder work;
+        work.write(QStringLiteral("club.txt"), content);
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(window.mnuProgram->title(), programMenu);
+        QCOMPARE(window.mnuInfo->text(), infoEntry);
+        QCOMPARE(window.List1->count(), 19);
+        CheckUsable(window, 19);
+    }
+
+    // Without a readable catalogue the program cannot speak to the user; it
+    // says so in plain English and does not start.
+    void catalogueUnusable_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << "missing" << "cannot be read";
+        QTest::newRow("a folder") << "folder" << "is a folder";
+        QTest::newRow("unreadable") << "unreadable" << "cannot be read";
+    }
+    void catalogueUnusable()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
+        WorkFolder work;
+        const QString club = work.path(QStringLiteral("club.txt"));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(club));
+        std::optional<RespectPermissions> asUser;
+        std::optional<TemporaryMode> unreadable;
+        if (kind == QLatin1String("unreadable")) {
+            work.copyCatalogue();
+            asUser.emplace();
+            if (!asUser->permissionsHold())
+                QSKIP("file permissions cannot be made to hold here");
+            unreadable.emplace(club, QFile::WriteOwner);
+        }
+        frmMain window;
+        QString error;
+        QVERIFY(!Start(window, &error));
+        QVERIFY2(error.contains(says), qPrintable(error));
+        QVERIFY2(error.contains(club), qPrintable(error));
+    }
+
+    // The program itself reports a catalogue it cannot use on stderr and
+    // ends with status 2.
+    void programWithoutCatalogue_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("missing") << false;
+        QTest::newRow("a folder") << true;
+    }
+    void programWithoutCatalogue()
+    {
+        QFETCH(bool, folder);
+        WorkFolder work;
+        if (folder)
+            QVERIFY(QDir().mkdir(work.path(QStringLiteral("club.txt"))));
+        const ProgramRun run = RunProgram(work);
+        QVERIFY2(SanitizerReport(run.errors).isEmpty(), qPrintable(run.errors));
+        QCOMPARE(run.exitStatus, QProcess::NormalExit);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.errors.contains(QStringLiteral("racepoints: The text catalogue ")), qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(QStringLiteral("cannot start without it.")), qPrintable(run.errors));
+    }
+
+    // Started and asked to end, the program ends in order with status 0, also
+    // over a junk catalogue and a damaged data file; a sanitizer build
+    // reports any leak or fault here.
+    void programStartsAndEnds_data()
+    {
+        QTest::addColumn<bool>("junk");
+        QTest::newRow("shipped catalogue") << false;
+        QTest::newRow("junk everywhere") << true;
+    }
+    void programStartsAndEnds()
+    {
+        QFETCH(bool, junk);
+        WorkFolder work;
+        const QString dataFile = work.path(QStringLiteral("racepo/racepo.dat"));
+        std::function<bool()> started = [dataFile] { return QFileInfo::exists(dataFile); };
+        if (junk) {
+            work.write(QStringLiteral("club.txt"), Junk(1 << 20));
+            work.write(QStringLiteral("OPTIONS.PAR"), Junk(1 << 16));
+            work.write(QStringLiteral("racepo/racepo.dat"), Junk(1 << 16));
+            started = [&work] { return !KeptCopies(work).isEmpty(); };
+        } else {
+            work.copyCatalogue();
+        }
+        const ProgramRun run = RunProgram(work, started);
+        QVERIFY2(SanitizerReport(run.errors).isEmpty(), qPrintable(run.errors));
+        QVERIFY(started());
+        QCOMPARE(run.exitStatus, QProcess::NormalExit);
+        QCOMPARE(run.exitCode, 0);
+    }
+
+    // OPTIONS.PAR holding something odd: the port is its first line as read,
+    // or none; start-up completes either way.
+    void oddOptionsFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("port");
+        QTest::newRow("100,000 digits") << QByteArray(100000, '7') + "\r\n" << QString(100000, u'7');
+        QTest::newRow("NUL byte") << QByteArrayLiteral("3\0\r\n") << QStringLiteral("3") + QChar(0);
+        QTest::newRow("junk") << QByteArrayLiteral("\x81\xff\x01\r\x80") << QStringLiteral("\u0081\u00ff\u0001");
+        QTest::newRow("count -5") << QByteArray("-5\r\n") << QStringLiteral("-5");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void oddOptionsFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, port);
+        WorkFolder work;
+        work.copyCatalogue();
+        work.write(QStringLiteral("OPTIONS.PAR"), content);
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(Init::SelectedCOMPort, port);
+        CheckUsable(window, 19);
+    }
+
+    void optionsFileIsAFolder()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        QVERIFY(QDir().mkdir(work.path(QStringLiteral("OPTIONS.PAR"))));
+        Init::SelectedCOMPort = QStringLiteral("3");
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(Init::SelectedCOMPort, QString());
+        QVERIFY(!Init::WriteOptions(QStringLiteral("3")));
+        QVERIFY(QFileInfo(work.path(QStringLiteral("OPTIONS.PAR"))).isDir());
+        CheckUsable(window, 19);
+    }
+};
+
+QTEST_MAIN(tst_faults)
+#include "tst_faults.moc"

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr size_t MaxKeysChecked = 64;
+constexpr size_t MaxKeysChecked = 16;
 
 // The text for a key by the catalogue's rules, in bytes; nothing when absent.
 std::optional<std::string_view> ReferenceText(const std::vector<std::string_view> &lines,

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace RacePointsManage;
 
@@ -225,6 +226,22 @@ private slots:
         CheckUsable(window, 19);
     }
 
+    // Named pipes where the data file and the options file belong would block
+    // a reader for ever: start-up passes them by.
+    void namedPipesInPlaceOfFiles()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        QVERIFY(QDir().mkdir(work.path(QStringLiteral("racepo"))));
+        for (const QString &name : {QStringLiteral("racepo/racepo.dat"), QStringLiteral("OPTIONS.PAR")})
+            QVERIFY(::mkfifo(QFile::encodeName(work.path(name)).constData(), 0600) == 0);
+        frmMain window;
+        QVERIFY(Start(window));
+        QCOMPARE(window.List1->count(), 19);
+        QCOMPARE(Init::SelectedCOMPort, QString());
+        CheckUsable(window, 19);
+    }
+
     // Started from a folder the user may not write to: start-up completes
     // without the data folder, showing the blank race points.
     void readOnlyWorkingFolder()
@@ -335,6 +352,7 @@ private slots:
         QTest::newRow("missing") << "missing" << "cannot be read";
         QTest::newRow("a folder") << "folder" << "is a folder";
         QTest::newRow("unreadable") << "unreadable" << "cannot be read";
+        QTest::newRow("a named pipe") << "pipe" << "cannot be read";
     }
     void catalogueUnusable()
     {
@@ -344,6 +362,8 @@ private slots:
         const QString club = work.path(QStringLiteral("club.txt"));
         if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkdir(club));
+        if (kind == QLatin1String("pipe"))
+            QVERIFY(::mkfifo(QFile::encodeName(club).constData(), 0600) == 0);
         std::optional<RespectPermissions> asUser;
         std::optional<TemporaryMode> unreadable;
         if (kind == QLatin1String("unreadable")) {

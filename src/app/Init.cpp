@@ -73,11 +73,12 @@ QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines)
 
 bool ReadWholeFile(const QString &path, QByteArray &content)
 {
+    // Plain files only: a folder reads nothing useful, and a named pipe or a
+    // device under the file's name would block the program or never end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // A folder opens on some platforms but reads nothing useful.
-    if (QFileInfo(path).isDir())
         return false;
     content = file.readAll();
     return file.error() == QFileDevice::NoError;

@@ -32,7 +32,8 @@ QString DataFilePath(); // WorkPath + "racepo/racepo.dat"
 // is not part of the line, and a last line without an end still counts.
 QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
 
-// Reads a whole file; false when it cannot be opened or read.
+// Reads a whole plain file; false when it cannot be opened or read, or is no
+// plain file (a folder, a named pipe, a device).
 bool ReadWholeFile(const QString &path, QByteArray &content);
 
 // Writes a file by writing a new one and replacing the old, so that a failed

@@ -30,15 +30,15 @@ void CloseOnTerminateSignal(QWidget &window)
     auto *notifier = new QSocketNotifier(terminateSockets[0], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte = 0;
-        [[maybe_unused]] const ssize_t read = ::read(terminateSockets[0], &byte, 1);
+        [[maybe_unused]] const ssize_t drained = ::read(terminateSockets[0], &byte, 1);
         window.close();
     });
     struct sigaction action = {};
     action.sa_handler = OnTerminateSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    for (const int number : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(number, &action, nullptr);
 }
 
 } // namespace

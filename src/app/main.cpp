@@ -2,11 +2,15 @@
 #include "app/frmMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to racepoints.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));
     frmMain window;
     QString error;
     if (!window.Form_Load(&error)) {

@@ -1,4 +1,5 @@
 #include "app/MessageBox.h"
+#include "app/QuitWhenShown.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
@@ -22,5 +23,6 @@ int main(int argc, char *argv[])
         return 2;
     }
     window.show();
+    QuitWhenShownForBenchmark(window);
     return app.exec();
 }

@@ -61,6 +61,7 @@ QStringList KeysInSources()
         "\\b(?:GetText|TextOr)\\s*\\(\\s*"
         "(?:(?:QStringLiteral|QLatin1String|QString|QStringView)\\s*\\(\\s*)?u?"
         "\"((?:[^\"\\\\]|\\\\.)*)\""));
+    static const QRegularExpression wholeKey(QStringLiteral("^frm\\w+\\.[^%]+$"));
     QStringList keys;
     QDirIterator it(qEnvironmentVariable("RACEPOINTS_SOURCE_DIR"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                     QDir::Files, QDirIterator::Subdirectories);
@@ -69,8 +70,12 @@ QStringList KeysInSources()
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QString source = QString::fromUtf8(file.readAll());
-        for (const QRegularExpressionMatch &m : call.globalMatch(source))
-            keys << m.captured(1);
+        for (const QRegularExpressionMatch &m : call.globalMatch(source)) {
+            // Only whole keys: a literal that is a pattern ("%1.Caption") or a
+            // part of a key built in code is no key by itself.
+            if (wholeKey.match(m.captured(1)).hasMatch())
+                keys << m.captured(1);
+        }
     }
     keys.removeDuplicates();
     return keys;

@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/Accessibility.h"
 #include "app/Geometry.h"
 #include "app/Init.h"
 #include "app/Texte.h"
@@ -121,6 +122,8 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     mnuRacePointsShow->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsShow.Caption")));
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
     mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
+    // The list has no caption of its own; its menu names what it holds.
+    List1->setAccessibleName(SpokenCaption(mnuRacePoints->title()));
     return true;
 }
 

@@ -1,12 +1,17 @@
 #include "app/MessageBox.h"
+#include "app/QuitWhenShown.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to racepoints.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));
     frmMain window;
     QString error;
     if (!window.Form_Load(&error)) {
@@ -18,5 +23,6 @@ int main(int argc, char *argv[])
         return 2;
     }
     window.show();
+    QuitWhenShownForBenchmark(window);
     return app.exec();
 }

@@ -7,12 +7,14 @@
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
+#include "editing/RacePointDialog.h"
 #include "editing/RacePointField.h"
 #include "racepoints/RacePointsManage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -118,6 +120,55 @@ bool WhileOpen(const std::function<void()> &open, const std::function<void(Dialo
     poll.start();
     open();
     return opened;
+}
+
+// Shows a dialog without its modal loop, for tests that type into it.
+inline bool Shown(QDialog &dialog)
+{
+    dialog.show();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+// A shipped catalogue ("" English, "de" German) without the keys that start
+// with `prefix`, as in catalogues older than those keys.
+inline QByteArray Catalogue(const QString &language, const QByteArray &prefix = QByteArray())
+{
+    QFile shipped(ShippedCatalogueFolder() + (language.isEmpty() ? QString() : u'/' + language) + "/club.txt");
+    if (!shipped.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QByteArray catalogue;
+    for (const QByteArray &line : shipped.readAll().split('\n'))
+        if (prefix.isEmpty() || !line.startsWith(prefix))
+            catalogue += line + '\n';
+    return catalogue;
+}
+
+// The two catalogues a failed save is tried with: the German one, and an
+// English one older than the file error texts.
+inline void SaveFailureCatalogues(const QByteArray &window, const QString &germanTitle)
+{
+    QTest::addColumn<QByteArray>("catalogue");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("german") << Catalogue("de") << germanTitle
+                            << QStringLiteral("Die Auflassort-Datei konnte nicht gespeichert werden.");
+    QTest::newRow("older catalogue") << Catalogue("", window + ".MsgBox") << QString() << SaveFailedText();
+}
+
+// Presses the confirm button while no save can succeed (the data file is a
+// folder, which stops root too) and expects the error message.
+inline void ConfirmWhileSavesFail(const WorkFolder &folder, QPushButton *confirm, const QString &title,
+                                  const QString &text)
+{
+    QVERIFY(QFile::remove(folder.path(DataFileName)));
+    QVERIFY(QDir().mkpath(folder.path(DataFileName) + "/inside"));
+    SeenMessage seen;
+    AnswerNextMessageBox(&seen);
+    confirm->click();
+    QVERIFY(seen.seen);
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.title, title);
+    QVERIFY2(seen.text.startsWith(text), qPrintable(seen.text));
 }
 
 // Puts the focus into a field as the Tab key or a click would.

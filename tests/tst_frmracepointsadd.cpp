@@ -85,8 +85,7 @@ private slots:
         QFETCH(QString, shown);
         StartedProgram program;
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         RacePointField *text = dialog.Fields()[field - 1];
         Enter(text);
         Keys(text, typed);
@@ -97,8 +96,7 @@ private slots:
     {
         StartedProgram program;
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         Enter(dialog.Text2);
         QTest::keyClicks(dialog.Text2, "Mosn");
         QTest::keyClick(dialog.Text2, Qt::Key_Backspace);
@@ -148,8 +146,7 @@ private slots:
         QFETCH(QString, left);
         StartedProgram program;
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         Type(dialog.Fields()[field - 1], typed);
         QCOMPARE(dialog.Fields()[field - 1]->text(), left);
     }
@@ -158,8 +155,7 @@ private slots:
     {
         StartedProgram program(DataFileWith({{11, Namur}}));
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         Enter(dialog.Text1);
         QTest::keyClicks(dialog.Text1, "90");
         QCOMPARE(dialog.Text2->text(), Filled("Namur", 13));
@@ -187,8 +183,7 @@ private slots:
         QFETCH(bool, found);
         StartedProgram program(DataFileWith({{11, Namur}}));
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         Type(dialog.Text2, "Kept");
         Enter(dialog.Text1);
         QTest::keyClicks(dialog.Text1, number.left(1));
@@ -236,8 +231,7 @@ private slots:
         StartedProgram program;
         const QByteArray before = program.file();
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         TypeRacePoint(dialog, number, name, place);
         Type(dialog.Text4, "5");
         dialog.Command1->setFocus();
@@ -275,8 +269,7 @@ private slots:
         StartedProgram program;
         QCOMPARE(program.file(), DefaultDataFile());
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         Enter(dialog.Text1);
         QTest::keyClicks(dialog.Text1, "85");
         QCOMPARE(dialog.Text2->text(), QString(13, ' '));
@@ -290,8 +283,7 @@ private slots:
     {
         StartedProgram program;
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         // A short list, so that the added race point must be scrolled to.
         program.main->List1->setFixedHeight(3 * program.main->List1->sizeHintForRow(0));
         TypeRacePoint(dialog, "85", "Mons", "Mons, B");
@@ -317,8 +309,7 @@ private slots:
         StartedProgram program(DataFile(records));
         const QByteArray before = program.file();
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         TypeRacePoint(dialog, "90", "Namur", "Namur, B");
         QVERIFY(dialog.Text4->text().isEmpty());
         dialog.Command1->click();
@@ -362,8 +353,7 @@ private slots:
     {
         StartedProgram program;
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         Type(dialog.Text1, "85");
         Type(dialog.Text2, "Mons");
         Enter(dialog.Text3);
@@ -374,44 +364,19 @@ private slots:
 
     void failedSaveIsReported_data()
     {
-        QTest::addColumn<bool>("catalogueHasKeys");
-        QTest::newRow("catalogue text") << true;
-        QTest::newRow("older catalogue") << false;
+        SaveFailureCatalogues("frmRacePointsAdd", QString::fromUtf8("Auflassort hinzufügen"));
     }
     void failedSaveIsReported()
     {
-        QFETCH(bool, catalogueHasKeys);
-        QByteArray catalogue;
-        {
-            QFile shipped(ShippedCatalogueFolder() + "/club.txt");
-            QVERIFY(shipped.open(QIODevice::ReadOnly));
-            for (const QByteArray &line : shipped.readAll().split('\n'))
-                if (catalogueHasKeys || !line.startsWith("frmRacePointsAdd.MsgBox"))
-                    catalogue += line + '\n';
-        }
+        QFETCH(QByteArray, catalogue);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
         StartedProgram program(DataFileWith({{11, Namur}}), catalogue);
         frmRacePointsAdd dialog(*program.main);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(Shown(dialog));
         TypeRacePoint(dialog, "85", "Mons", "Mons, B");
-        // Even root cannot replace a folder by a file.
-        QVERIFY(QFile::remove(program.folder.path(DataFileName)));
-        QVERIFY(QDir().mkpath(program.folder.path(DataFileName) + "/inside"));
-        SeenMessage seen;
-        AnswerNextMessageBox(&seen);
-        dialog.Command1->click();
-        QVERIFY(seen.seen);
-        QCOMPARE(seen.icon, QMessageBox::Critical);
-        if (catalogueHasKeys) {
-            QCOMPARE(seen.title, "Add race point");
-            QVERIFY(seen.text.startsWith("The race point file could not be saved."));
-        } else {
-            QVERIFY(dialog.MsgBoxText1.isEmpty());
-            QCOMPARE(seen.title, "Add race point");
-            QCOMPARE(seen.text, SaveFailedText());
-        }
+        ConfirmWhileSavesFail(program.folder, dialog.Command1, title.isEmpty() ? "Add race point" : title, text);
         // The list shows what the file holds: nothing readable, so no race point.
-        QCOMPARE(program.main->List1->count(), 19);
         QCOMPARE(program.lines().at(10), "90:  " + QString(13, ' '));
         QVERIFY(dialog.isVisible());
     }

@@ -161,19 +161,18 @@ private slots:
         QCOMPARE(FileLines(program.file()), expected);
     }
 
+    void failedSaveIsReported_data()
+    {
+        SaveFailureCatalogues("frmRacePointsAlter", QString::fromUtf8("Auflassort ändern"));
+    }
     void failedSaveIsReported()
     {
-        StartedProgram program(Sample());
-        QVERIFY(AlterLine(program, 6, [&program](frmRacePointsAlter &dialog) {
-            QVERIFY(QFile::remove(program.folder.path(DataFileName)));
-            QVERIFY(QDir().mkpath(program.folder.path(DataFileName) + "/inside"));
-            SeenMessage seen;
-            AnswerNextMessageBox(&seen);
-            dialog.Command1->click();
-            QVERIFY(seen.seen);
-            QCOMPARE(seen.icon, QMessageBox::Critical);
-            QCOMPARE(seen.title, dialog.MsgBoxName2);
-            QVERIFY(seen.text.startsWith("The race point file could not be saved."));
+        QFETCH(QByteArray, catalogue);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        StartedProgram program(Sample(), catalogue);
+        QVERIFY(AlterLine(program, 6, [&](frmRacePointsAlter &dialog) {
+            ConfirmWhileSavesFail(program.folder, dialog.Command1, title.isEmpty() ? "Alter race point" : title, text);
             QVERIFY(!dialog.isVisible());
         }));
         // What the file holds now: nothing readable, so the default list.

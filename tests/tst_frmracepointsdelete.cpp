@@ -119,35 +119,21 @@ private slots:
 
     void failedSaveIsReported_data()
     {
-        QTest::addColumn<bool>("catalogueHasKeys");
-        QTest::newRow("catalogue text") << true;
-        QTest::newRow("older catalogue") << false;
+        SaveFailureCatalogues("frmRacePointsDelete", QString::fromUtf8("Auflassort löschen"));
     }
     void failedSaveIsReported()
     {
-        QFETCH(bool, catalogueHasKeys);
-        QFile shipped(ShippedCatalogueFolder() + "/club.txt");
-        QVERIFY(shipped.open(QIODevice::ReadOnly));
-        QByteArray catalogue;
-        for (const QByteArray &line : shipped.readAll().split('\n'))
-            if (catalogueHasKeys || !line.startsWith("frmRacePointsDelete.MsgBox"))
-                catalogue += line + '\n';
+        QFETCH(QByteArray, catalogue);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
         StartedProgram program(DataFileWith({{6, Mons}}), catalogue);
         program.select(6);
         QVERIFY(WhileOpen<frmRacePointsDelete>([&] { program.main->mnuRacePointsDelete->trigger(); },
-                                               [&program](frmRacePointsDelete &dialog) {
-            QVERIFY(QFile::remove(program.folder.path(DataFileName)));
-            QVERIFY(QDir().mkpath(program.folder.path(DataFileName) + "/inside"));
-            SeenMessage seen;
-            AnswerNextMessageBox(&seen);
-            dialog.Command1->click();
-            QVERIFY(seen.seen);
-            QCOMPARE(seen.icon, QMessageBox::Critical);
-            QCOMPARE(seen.title, "Delete race point");
-            QVERIFY(seen.text.startsWith("The race point file could not be saved."));
+                                               [&](frmRacePointsDelete &dialog) {
+            ConfirmWhileSavesFail(program.folder, dialog.Command1, title.isEmpty() ? "Delete race point" : title, text);
             QVERIFY(!dialog.isVisible());
         }));
-        QCOMPARE(program.main->List1->count(), 19);
+        QCOMPARE(program.lines().at(5), "85:  " + QString(13, ' '));
     }
 };
 

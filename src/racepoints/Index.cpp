@@ -44,8 +44,7 @@ void RestoreListSelection(frmMain &main)
 
 int RestoredListIndex(int savedIndex, int savedCount, const QStringList &lines, const QStringList &noDataTexts)
 {
-    const QString first = lines.value(0);
-    if (noDataTexts.contains(first) || lines.isEmpty())
+    if (lines.isEmpty() || noDataTexts.contains(lines.first()))
         return -1;
     const int count = int(lines.size());
     if (savedIndex < count)

@@ -14,17 +14,25 @@
 
 namespace {
 
+// The labels keep the small type of the classic dialogs, so that a caption
+// such as "Longitude :" fits its designed width.
+constexpr double LabelPointSize = 8.25;
 constexpr double FieldPointSize = 9.75;
 constexpr double SignPointSize = 12;
+
+void SetPointSize(QWidget *widget, double size)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(size);
+    widget->setFont(font);
+}
 
 RacePointField *MakeField(QWidget *parent, int field, const QRect &geometry)
 {
     auto *text = new RacePointField(FieldRules::KindOf(field), FieldRules::MaxLengths[field - 1], parent);
     text->setObjectName(QStringLiteral("Text") + QString::number(field));
     text->setGeometry(geometry);
-    QFont font = text->font();
-    font.setPointSizeF(FieldPointSize);
-    text->setFont(font);
+    SetPointSize(text, FieldPointSize);
     return text;
 }
 
@@ -33,6 +41,7 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &text, con
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
+    SetPointSize(label, LabelPointSize);
     return label;
 }
 
@@ -79,9 +88,7 @@ RacePointDialog::RacePointDialog(frmMain &main, const char *name) : QDialog(&mai
         coordinates[i] = MakeField(Frame1, 4 + i, TwipsRect(left, 192, 435, 360));
         UnitSigns[i] = MakeLabel(Frame1, QStringLiteral("Sign") + QString::number(4 + i),
                                  QString::fromUtf16(signs[i]), TwipsRect(left + 435, 192, 228, 336));
-        QFont font = UnitSigns[i]->font();
-        font.setPointSizeF(SignPointSize);
-        UnitSigns[i]->setFont(font);
+        SetPointSize(UnitSigns[i], SignPointSize);
     }
     Text4 = coordinates[0];
     Text5 = coordinates[1];

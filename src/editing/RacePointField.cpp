@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMenuBar>
-#include <QTimer>
 
 namespace {
 
@@ -60,14 +58,8 @@ void RacePointField::focusInEvent(QFocusEvent *event)
     entered = true;
     if (!isReadOnly())
         rewrite(FieldRules::Entering(text()));
+    // A click then places the cursor where the user clicked, to mend a typo.
     selectAll();
-    // A click places the cursor after the focus has arrived; select again
-    // once it has, so the next typed character still replaces the content.
-    if (event->reason() == Qt::MouseFocusReason)
-        QTimer::singleShot(0, this, [this] {
-            if (hasFocus())
-                selectAll();
-        });
 }
 
 void RacePointField::focusOutEvent(QFocusEvent *event)

@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 
 namespace {
 

@@ -3,8 +3,6 @@
 #include "editing/frmRacePointsAlter.h"
 #include "racepoints/Index.h"
 
-#include <QMenuBar>
-#include <QPushButton>
 
 namespace {
 

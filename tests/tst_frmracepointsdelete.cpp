@@ -2,7 +2,6 @@
 
 #include "editing/frmRacePointsDelete.h"
 
-#include <QPushButton>
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include "editing/frmRacePointsAlter.h"
 #include "editing/frmRacePointsDelete.h"
 
-#include <QPushButton>
 
 class tst_racepointediting : public QObject {
     Q_OBJECT

@@ -3,7 +3,6 @@
 #include "editing/frmRacePointsAlter.h"
 #include "racepoints/Index.h"
 
-
 namespace {
 
 const QByteArray Mons = Record(85, "Mons", "Mons, Belgique", "5027451203049145");

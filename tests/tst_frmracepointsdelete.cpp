@@ -2,7 +2,6 @@
 
 #include "editing/frmRacePointsDelete.h"
 
-
 namespace {
 
 const QByteArray Mons = Record(85, "Mons", "Mons, Belgique", "5027451203049145");

@@ -7,7 +7,6 @@
 #include "editing/frmRacePointsAlter.h"
 #include "editing/frmRacePointsDelete.h"
 
-
 class tst_racepointediting : public QObject {
     Q_OBJECT
 

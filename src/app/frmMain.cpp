@@ -6,6 +6,9 @@
 #include "app/Texte.h"
 #include "app/Version.h"
 #include "app/frmInfo.h"
+#include "editing/frmRacePointsAdd.h"
+#include "editing/frmRacePointsAlter.h"
+#include "editing/frmRacePointsDelete.h"
 #include "racepoints/Cp1252.h"
 #include "racepoints/RacePointsManage.h"
 
@@ -186,14 +189,22 @@ void frmMain::mnuProgramSet_Click()
 
 void frmMain::mnuRacePointsAdd_Click()
 {
+    frmRacePointsAdd dialog(*this);
+    dialog.exec();
 }
 
 void frmMain::mnuRacePointsAlter_Click()
 {
+    frmRacePointsAlter dialog(*this);
+    if (dialog.HasRecord())
+        dialog.exec();
 }
 
 void frmMain::mnuRacePointsDelete_Click()
 {
+    frmRacePointsDelete dialog(*this);
+    if (dialog.HasRecord())
+        dialog.exec();
 }
 
 void frmMain::mnuRacePointsSend_Click()

@@ -1,5 +1,6 @@
 #include "editing/RacePointDialog.h"
 
+#include "app/Accessibility.h"
 #include "app/Geometry.h"
 #include "app/MessageBox.h"
 #include "app/Texte.h"
@@ -99,6 +100,14 @@ RacePointDialog::RacePointDialog(frmMain &main, const char *name) : QDialog(&mai
     Text10 = coordinates[6];
     Text11 = coordinates[7];
 
+    // A label's access key takes the user to its field; the coordinate rows
+    // start at their degrees.
+    Label1->setBuddy(Text1);
+    Label2->setBuddy(Text2);
+    Label3->setBuddy(Text3);
+    Label4->setBuddy(Text4);
+    Label5->setBuddy(Text8);
+
     Command1 = MakeButton(this, "Command1", TwipsRect(2208, 3072, 1695, 435));
     Command2 = MakeButton(this, "Command2", TwipsRect(4608, 3072, 1695, 435));
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
@@ -130,6 +139,7 @@ void RacePointDialog::ApplyLayoutTexts(const QString &window)
     Label3->setText(text(".Label3.Caption"));
     Label4->setText(text(".Label4.Caption"));
     Label5->setText(text(".Label5.Caption"));
+    NameBuddiesFromLabels(*this);
 }
 
 QStringList RacePointDialog::FieldTexts() const

@@ -10,6 +10,7 @@
 #include "app/Init.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
+#include "editing/frmRacePointsAdd.h"
 #include "racepoints/RacePointsManage.h"
 
 #include <QApplication>
@@ -35,6 +36,11 @@ QList<Shot> Shots()
 {
     return {
         {"main-window.png", [](frmMain &) { return nullptr; }}, // the main window itself
+        {"add.png", [](frmMain &main) {
+             auto add = std::make_unique<frmRacePointsAdd>(main);
+             add->Text1->setText(QStringLiteral("85")); // shows the stored race point 85
+             return add;
+         }},
         {"info.png", [](frmMain &main) { return std::make_unique<frmInfo>(&main); }},
     };
 }

@@ -4,6 +4,23 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+namespace {
+
+// A port on COM 1, with a pseudo-terminal as its line; not yet open.
+struct Line {
+    PseudoTerminal terminal;
+    PortTable table;
+    SerialPort port;
+
+    Line()
+    {
+        table.set(1, terminal);
+        port.SetPortNumber(1);
+    }
+};
+
+} // namespace
+
 class tst_serialport : public QObject {
     Q_OBJECT
 
@@ -66,11 +83,8 @@ private slots:
 
     void bytesTravelBothWays()
     {
-        PseudoTerminal terminal;
-        PortTable table;
-        table.set(7, terminal);
-        SerialPort port;
-        QVERIFY(port.SetPortNumber(7));
+        Line line;
+        auto &[terminal, table, port] = line;
         QVERIFY(port.SetSettings(u"9600,n,8,1"));
         QVERIFY(port.Open());
         QVERIFY(port.IsOpen());
@@ -96,11 +110,8 @@ private slots:
 
     void outputBufferLimitsWrites()
     {
-        PseudoTerminal terminal;
-        PortTable table;
-        table.set(1, terminal);
-        SerialPort port;
-        QVERIFY(port.SetPortNumber(1));
+        Line line;
+        auto &[terminal, table, port] = line;
         QVERIFY(!port.SetOutBufferSize(0));
         QVERIFY(port.SetOutBufferSize(4));
         QVERIFY(port.Open());
@@ -114,13 +125,10 @@ private slots:
     // program holding it would be, and free again once released.
     void heldPortDoesNotOpen()
     {
-        PseudoTerminal terminal;
-        PortTable table;
-        table.set(2, terminal);
+        Line line;
+        auto &[terminal, table, port] = line;
         QSerialPort other(terminal.serialPath());
         QVERIFY(other.open(QIODevice::ReadWrite));
-        SerialPort port;
-        QVERIFY(port.SetPortNumber(2));
         QVERIFY(!port.Open());
         other.close();
         QVERIFY(port.Open());
@@ -128,11 +136,8 @@ private slots:
 
     void vanishedDeviceFailsOnce()
     {
-        PseudoTerminal terminal;
-        PortTable table;
-        table.set(3, terminal);
-        SerialPort port;
-        QVERIFY(port.SetPortNumber(3));
+        Line line;
+        auto &[terminal, table, port] = line;
         QVERIFY(port.Open());
         QSignalSpy failed(&port, &SerialPort::Failed);
         terminal.vanish();

@@ -8,6 +8,7 @@
 #include <optional>
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
 #include <windows.h>
 #else
 #include <sys/ioctl.h>

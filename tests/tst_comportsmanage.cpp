@@ -108,23 +108,6 @@ private slots:
         Init::SelectedCOMPort = selected;
         QCOMPARE(int(FindSelectedCOMPort()), index);
     }
-
-    void portChosen_data()
-    {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("chosen");
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("zero") << "0" << false;
-        QTest::newRow("3") << "3" << true;
-        QTest::newRow("00") << "00" << true; // looked up, and found nowhere
-    }
-    void portChosen()
-    {
-        QFETCH(QString, selected);
-        QFETCH(bool, chosen);
-        Init::SelectedCOMPort = selected;
-        QCOMPARE(PortChosen(), chosen);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_comportsmanage)

@@ -125,23 +125,6 @@ private slots:
         QCOMPARE(TransferFrame::RecordCompletedAt(offset, count), record);
     }
 
-    void confirmation_data()
-    {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<bool>("confirmed");
-        QTest::newRow("start character") << QByteArray(">") << true;
-        QTest::newRow("followed by more") << QByteArray(">garbage") << true;
-        QTest::newRow("other character") << QByteArray("x") << false;
-        QTest::newRow("start character second") << QByteArray("x>") << false;
-        QTest::newRow("nothing") << QByteArray() << false;
-    }
-    void confirmation()
-    {
-        QFETCH(QByteArray, reply);
-        QFETCH(bool, confirmed);
-        QCOMPARE(TransferFrame::IsConfirmation(reply), confirmed);
-    }
-
     // The terminal's first character since the port opened decides, even one
     // sent while the frame was still going out.
     void transfer_data()

@@ -52,7 +52,6 @@ public:
     // What has arrived and not been read yet, oldest first; never waits.
     QByteArray ReadAvailable();
 
-    int PortNumber() const { return portNumber; }
     qint32 BaudRate() const { return port.baudRate(); }
 
 signals:

@@ -11,6 +11,9 @@
 #include "editing/frmRacePointsDelete.h"
 #include "racepoints/Cp1252.h"
 #include "racepoints/RacePointsManage.h"
+#include "terminal/COMPortsManage.h"
+#include "terminal/frmRacePointsSend.h"
+#include "terminal/frmSet.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -104,6 +107,7 @@ bool frmMain::Form_Load(QString *errorText)
     if (!ApplyTextsMain(errorText))
         return false;
     RacePointsAnzeigen();
+    COMPortsManage::SearchCOMPorts();
     Timer1.setInterval(1000);
     Timer1.start();
     CentreOnScreen(*this);
@@ -179,12 +183,19 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Timer1_Timer()
 {
+    // The start-up port check, once per run: ask for a port when none is
+    // stored or the stored one was not found.
+    const bool needed = !COMPortsManage::PortChosen() || COMPortsManage::FindSelectedCOMPort() == -1;
     Timer1.stop();
     Timer1.setInterval(0);
+    if (needed)
+        mnuProgramSet_Click();
 }
 
 void frmMain::mnuProgramSet_Click()
 {
+    frmSet dialog(this);
+    dialog.exec();
 }
 
 void frmMain::mnuRacePointsAdd_Click()
@@ -209,6 +220,9 @@ void frmMain::mnuRacePointsDelete_Click()
 
 void frmMain::mnuRacePointsSend_Click()
 {
+    frmRacePointsSend dialog(this);
+    if (dialog.Form_Load())
+        dialog.exec();
 }
 
 void frmMain::mnuInfo_Click()

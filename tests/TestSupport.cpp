@@ -60,6 +60,7 @@ void OnNextModal(std::function<void(QWidget *)> act)
 {
     QPointer<QWidget> before = QApplication::activeModalWidget();
     auto *poll = new QTimer(qApp);
+    poll->setObjectName(QStringLiteral("OnNextModal"));
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, before, act = std::move(act)] {
         QWidget *modal = QApplication::activeModalWidget();
@@ -70,6 +71,12 @@ void OnNextModal(std::function<void(QWidget *)> act)
         act(modal);
     });
     poll->start();
+}
+
+void ForgetPendingModals()
+{
+    for (QTimer *poll : qApp->findChildren<QTimer *>(QStringLiteral("OnNextModal"), Qt::FindDirectChildrenOnly))
+        delete poll;
 }
 
 void AnswerNextMessageBox(SeenMessage *seen)
@@ -98,7 +105,7 @@ QByteArray DefaultDataFile()
 
 QString ProgramPath()
 {
-    return qEnvironmentVariable("RACEPOINTS_PROGRAM");
+    return qEnvironmentVariable("RACEPOINTS_EXE");
 }
 
 QString HelperPath(const QString &name)

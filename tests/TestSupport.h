@@ -34,6 +34,9 @@ QString ShippedCatalogueFolder();
 // Runs `act` on the next modal window (dialog or message box) that opens after
 // this call. Use it before the action that opens the window.
 void OnNextModal(std::function<void(QWidget *)> act);
+// Drops every OnNextModal still waiting (for a window that never opened), so
+// it cannot act on a window of the next test.
+void ForgetPendingModals();
 
 struct SeenMessage {
     bool seen = false;

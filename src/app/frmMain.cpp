@@ -1,12 +1,19 @@
 #include "app/frmMain.h"
 
+#include "app/Accessibility.h"
 #include "app/Geometry.h"
 #include "app/Init.h"
 #include "app/Texte.h"
 #include "app/Version.h"
 #include "app/frmInfo.h"
+#include "editing/frmRacePointsAdd.h"
+#include "editing/frmRacePointsAlter.h"
+#include "editing/frmRacePointsDelete.h"
 #include "racepoints/Cp1252.h"
 #include "racepoints/RacePointsManage.h"
+#include "terminal/COMPortsManage.h"
+#include "terminal/frmRacePointsSend.h"
+#include "terminal/frmSet.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -100,6 +107,7 @@ bool frmMain::Form_Load(QString *errorText)
     if (!ApplyTextsMain(errorText))
         return false;
     RacePointsAnzeigen();
+    COMPortsManage::SearchCOMPorts();
     Timer1.setInterval(1000);
     Timer1.start();
     CentreOnScreen(*this);
@@ -121,6 +129,8 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     mnuRacePointsShow->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsShow.Caption")));
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
     mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
+    // The list has no caption of its own; its menu names what it holds.
+    List1->setAccessibleName(SpokenCaption(mnuRacePoints->title()));
     return true;
 }
 
@@ -173,28 +183,46 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Timer1_Timer()
 {
+    // The start-up port check, once per run: ask for a port when none is
+    // stored or the stored one was not found.
+    const bool needed = !COMPortsManage::PortChosen() || COMPortsManage::FindSelectedCOMPort() == -1;
     Timer1.stop();
     Timer1.setInterval(0);
+    if (needed)
+        mnuProgramSet_Click();
 }
 
 void frmMain::mnuProgramSet_Click()
 {
+    frmSet dialog(this);
+    dialog.exec();
 }
 
 void frmMain::mnuRacePointsAdd_Click()
 {
+    frmRacePointsAdd dialog(*this);
+    dialog.exec();
 }
 
 void frmMain::mnuRacePointsAlter_Click()
 {
+    frmRacePointsAlter dialog(*this);
+    if (dialog.HasRecord())
+        dialog.exec();
 }
 
 void frmMain::mnuRacePointsDelete_Click()
 {
+    frmRacePointsDelete dialog(*this);
+    if (dialog.HasRecord())
+        dialog.exec();
 }
 
 void frmMain::mnuRacePointsSend_Click()
 {
+    frmRacePointsSend dialog(this);
+    if (dialog.Form_Load())
+        dialog.exec();
 }
 
 void frmMain::mnuInfo_Click()

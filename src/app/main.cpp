@@ -1,7 +1,9 @@
 #include "app/MessageBox.h"
+#include "app/QuitWhenShown.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -46,6 +48,9 @@ void CloseOnTerminateSignal(QWidget &window)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to racepoints.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));
     frmMain window;
     CloseOnTerminateSignal(window);
     QString error;
@@ -58,5 +63,6 @@ int main(int argc, char *argv[])
         return 2;
     }
     window.show();
+    QuitWhenShownForBenchmark(window);
     return app.exec();
 }

@@ -1,0 +1,36 @@
+# What the Debian package installs, and the package itself (cpack in the
+# build folder, or scripts/package).
+include(GNUInstallDirs)
+
+install(TARGETS racepoints RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The launcher finds the program beside itself and the catalogues in
+# ../share/racepoints/club, the layout these default folders give.
+install(PROGRAMS packaging/racepoints-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES packaging/racepoints.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/racepoints.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES packaging/racepoints.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+install(DIRECTORY club/ DESTINATION ${CMAKE_INSTALL_DATADIR}/racepoints/club
+        FILES_MATCHING PATTERN club.txt)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME racepoints)
+set(CPACK_PACKAGE_VENDOR "Racepoints")
+set(CPACK_PACKAGE_CONTACT "Racepoints developers <racepoints@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "race points of a racing-pigeon club, sent to the timing terminal")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Racepoints keeps the race points of a racing-pigeon club (release sites
+numbered 80 to 98 with name, place, latitude and longitude) and sends them
+over a serial line to the club's timing terminal. It speaks English, German,
+Dutch and French; the launcher sets up a working folder in the user's home.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+# The libraries come from dpkg-shlibdeps; the platform plugins (the X11
+# window plugin among them) are loaded at run time, so it cannot see them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The list wants a fixed-pitch font with Courier New's metrics; qt6-wayland
+# gives a native window on a Wayland desktop instead of one through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland")
+include(CPack)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Screen readers name a control by its accessible name. Qt derives it from a
+// button's caption and a window's title by itself; these cover the rest.
+
+// A caption as it should be spoken: without its mnemonic marker ("&&" stays
+// a plain "&") and without the " :" that ends a field label.
+QString SpokenCaption(const QString &caption);
+
+// Names every control that is the buddy of a label in `window` after that
+// label's caption. Qt's own naming keeps the " :" and finds only labels with
+// the same parent as the control. Call it once the window's texts are set.
+void NameBuddiesFromLabels(QWidget &window);

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "terminal/SerialPort.h"
+
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+#include <QTimer>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// Sends the race point names to the timing terminal in one frame, one byte at
+// a time, and waits for its confirmation. It starts by itself one second after
+// it opens and closes by itself when the terminal has answered or the answer
+// is overdue; the user can only cancel.
+//
+// The waits are events, not loops: each byte goes out once the previous one
+// has left the port (driver queue included), the reply wait is a timer, and
+// Cancel or Escape act at once in every state.
+class frmRacePointsSend : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmRacePointsSend(QWidget *parent = nullptr);
+    ~frmRacePointsSend() override;
+
+    // Applies the texts, opens the chosen port and starts the start delay.
+    // When the port cannot be opened, shows message 1 and returns false: the
+    // window is not to be shown.
+    bool Form_Load();
+
+    QString MsgBoxName1, MsgBoxText1;
+    QString MsgBoxName2, MsgBoxText2;
+    QString txtCommunicationOk, txtCommunicationError;
+    bool ReplyTimedOut = false;
+    bool TransferCancelled = false;
+
+    QFrame *Picture1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QPushButton *Command1;
+    QTimer Timer1; // reply time-out
+    QTimer Timer2; // start delay
+    SerialPort MSComm1;
+
+    static constexpr int StartDelayMs = 1000;
+    static constexpr int ReplyTimeoutMs = 2000;
+    static constexpr qint64 OutBufferSize = 8192;
+
+public slots:
+    // Cancel, Escape and the window's close button.
+    void reject() override;
+
+private:
+    enum class Stage { Loading, WaitingToStart, Sending, AwaitingReply, Closed };
+
+    void ApplyTextsSend();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void SendRacePoints();
+    void SendNextByte();
+    void CheckByteSent();
+    void StartReplyWait();
+    void CheckReply();
+    void EndTransfer(QByteArrayView reply);
+    void Form_Unload();
+
+    Stage stage = Stage::Loading;
+    QByteArray frame;
+    qsizetype nextByte = 0;
+    qsizetype recordCount = 0;
+    // Polls the driver's queue while it still holds the last byte; the
+    // driver has no event for "all sent".
+    QTimer drainTimer;
+};

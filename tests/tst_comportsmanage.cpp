@@ -1,0 +1,114 @@
+#include "SerialTestSupport.h"
+#include "TestSupport.h"
+
+#include "app/Init.h"
+#include "terminal/COMPortsManage.h"
+
+#include <QSerialPort>
+#include <QtTest>
+
+using namespace COMPortsManage;
+
+namespace {
+
+QStringList Listed()
+{
+    QStringList names;
+    for (int i = 0; i < COMPortCount; ++i)
+        names << COMPortList[i];
+    return names;
+}
+
+bool RestIsEmpty()
+{
+    for (int i = COMPortCount; i < int(COMPortList.size()); ++i) {
+        if (!COMPortList[i].isEmpty())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class tst_comportsmanage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nothingAttached()
+    {
+        PortTable table;
+        COMPortList.fill(QStringLiteral("stale"));
+        COMPortCount = 3;
+        SearchCOMPorts();
+        QCOMPARE(COMPortCount, 0);
+        QVERIFY(RestIsEmpty());
+        Init::SelectedCOMPort = QStringLiteral("1");
+        QCOMPARE(FindSelectedCOMPort(), -1);
+    }
+
+    // Only ports that open are listed, ascending, whatever order the table
+    // names them in; a port held elsewhere is listed once it is freed.
+    void listsOpenablePortsInOrder()
+    {
+        PseudoTerminal first, second, held, last;
+        WorkFolder folder;
+        folder.write(QStringLiteral("plain-file"), "not a serial device");
+        PortTable table;
+        table.set(254, last);
+        table.set(12, second);
+        table.set(3, first);
+        table.set(7, held);
+        table.set(9, folder.path(QStringLiteral("missing-device")));
+        table.set(10, folder.path(QStringLiteral("plain-file")));
+        table.set(255, first); // never probed
+
+        QSerialPort holder(held.serialPath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        SearchCOMPorts();
+        QCOMPARE(Listed(), QStringList({"COM 3", "COM 12", "COM 254"}));
+        QVERIFY(RestIsEmpty());
+
+        holder.close();
+        SearchCOMPorts();
+        QCOMPARE(Listed(), QStringList({"COM 3", "COM 7", "COM 12", "COM 254"}));
+
+        // The probe leaves nothing open behind it.
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    }
+
+    void findSelectedCOMPort_data()
+    {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("index");
+        QTest::newRow("3") << "3" << 1;
+        QTest::newRow("leading zero") << "03" << 1;
+        QTest::newRow("first") << "1" << 0;
+        QTest::newRow("held elsewhere") << "2" << -1;
+        QTest::newRow("none chosen") << "0" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("letters") << "COM3" << -1;
+        QTest::newRow("trailing letter") << "3a" << -1;
+        QTest::newRow("negative") << "-3" << -1;
+        QTest::newRow("above 255") << "259" << -1;
+        QTest::newRow("huge") << "99999999999" << -1;
+    }
+    void findSelectedCOMPort()
+    {
+        QFETCH(QString, selected);
+        QFETCH(int, index);
+        PseudoTerminal one, two, three;
+        PortTable table;
+        table.set(1, one);
+        table.set(2, two);
+        table.set(3, three);
+        QSerialPort holder(two.serialPath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        SearchCOMPorts();
+        QCOMPARE(Listed(), QStringList({"COM 1", "COM 3"}));
+        Init::SelectedCOMPort = selected;
+        QCOMPARE(int(FindSelectedCOMPort()), index);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_comportsmanage)
+#include "tst_comportsmanage.moc"

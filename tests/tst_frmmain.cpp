@@ -1,0 +1,214 @@
+#include "TestSupport.h"
+
+#include "app/frmMain.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+QByteArray Record(int number, const QByteArray &name)
+{
+    return QByteArray::number(number) + name.leftJustified(13, ' ') + QByteArray(30, ' ') + QByteArray(16, '0');
+}
+
+QStringList Lines(const QListWidget &list)
+{
+    QStringList lines;
+    for (int i = 0; i < list.count(); ++i)
+        lines << list.item(i)->text();
+    return lines;
+}
+
+} // namespace
+
+class tst_frmmain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<WorkFolder>();
+        folder->copyCatalogue();
+    }
+    void cleanup()
+    {
+        ForgetPendingModals();
+        window.reset();
+        folder.reset();
+    }
+
+    void startsWithTheDefaultList()
+    {
+        start();
+        QStringList expected;
+        for (int number = 80; number <= 98; ++number)
+            expected << QString::number(number) + QStringLiteral(":  ") + QString(13, u' ');
+        QCOMPARE(Lines(*window->List1), expected);
+        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), DefaultDataFile());
+        QVERIFY(window->mnuRacePointsAdd->isEnabled());
+        QVERIFY(!window->mnuRacePointsAlter->isEnabled());
+        QVERIFY(!window->mnuRacePointsDelete->isEnabled());
+        QVERIFY(window->mnuRacePointsShow->isEnabled());
+        QVERIFY(window->mnuRacePointsSend->isEnabled());
+        QVERIFY(window->mnuProgramSet->isEnabled());
+        QVERIFY(window->List1->selectedItems().isEmpty());
+        QCOMPARE(window->GewaehlterRacePoint, QString());
+    }
+
+    void textsComeFromTheCatalogue()
+    {
+        folder->write(QStringLiteral("club.txt"),
+                      "frmMain.mnuProgram.Caption=&Programm\r\n"
+                      "frmMain.mnuRacePointsAdd.Caption=&Hinzuf\xfcgen\r\n"
+                      "frmMain.mnuInfo.Caption=Info\r\n");
+        start();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Oribex Manage Racepoints  V1.00"));
+        QCOMPARE(window->mnuProgram->title(), QStringLiteral("&Programm"));
+        QCOMPARE(window->mnuRacePointsAdd->text(), QString::fromUtf8("&Hinzuf\u00fcgen"));
+        QCOMPARE(window->mnuInfo->text(), QStringLiteral("Info"));
+        // Missing keys give empty captions, the fixed ones stay.
+        QCOMPARE(window->mnuHelp->title(), QString());
+        QCOMPARE(window->mnuRacePointsSend->text(), QStringLiteral("Send (PC --> Terminal)"));
+    }
+
+    void emptyCatalogueStillStarts()
+    {
+        folder->write(QStringLiteral("club.txt"), QByteArray());
+        start();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Oribex Manage Racepoints  V1.00"));
+        QCOMPARE(window->mnuProgramExit->text(), QString());
+        QCOMPARE(window->List1->count(), 19);
+    }
+
+    void listLinesShowNamesBySlot()
+    {
+        QByteArray file = " 20 \r\n";
+        for (int number = 80; number <= 99; ++number)
+            file += (number == 83 ? Record(83, "Bruxelles") : number == 84 ? Record(77, "Wrong number") : Record(number, "")) + "\r\n";
+        folder->write(QStringLiteral("racepo/racepo.dat"), file);
+        start();
+        QCOMPARE(window->List1->count(), 20);
+        QCOMPARE(window->List1->item(3)->text(), QStringLiteral("83:  Bruxelles    "));
+        // The number comes from the slot, not from the record.
+        QCOMPARE(window->List1->item(4)->text(), QStringLiteral("84:  Wrong number "));
+        QCOMPARE(window->List1->item(19)->text().left(2), QStringLiteral("99"));
+    }
+
+    void clickSelectsARacePoint()
+    {
+        start();
+        window->List1->setFocus();
+        clickLine(5);
+        QCOMPARE(window->GewaehlterRacePoint, QStringLiteral("85"));
+        QVERIFY(window->mnuRacePointsAlter->isEnabled());
+        QVERIFY(window->mnuRacePointsDelete->isEnabled());
+
+        // The keyboard selects too.
+        QTest::keyClick(window->List1, Qt::Key_Down);
+        QCOMPARE(window->GewaehlterRacePoint, QStringLiteral("86"));
+
+        // Show rebuilds the list without a selection; the rest stays.
+        window->mnuRacePointsShow->trigger();
+        QVERIFY(window->List1->selectedItems().isEmpty());
+        QCOMPARE(window->List1->count(), 19);
+        QCOMPARE(window->GewaehlterRacePoint, QStringLiteral("86"));
+        QVERIFY(window->mnuRacePointsAlter->isEnabled());
+        QVERIFY(window->mnuRacePointsDelete->isEnabled());
+    }
+
+    void showReadsTheFileAgain()
+    {
+        start();
+        folder->write(QStringLiteral("racepo/racepo.dat"), " 1 \r\n" + Record(80, "Arras") + "\r\n");
+        window->mnuRacePointsShow->trigger();
+        QCOMPARE(Lines(*window->List1), QStringList{QStringLiteral("80:  Arras        ")});
+    }
+
+    void emptyListIgnoresClicks()
+    {
+        folder->write(QStringLiteral("racepo/racepo.dat"), " 0 \r\n");
+        start();
+        QCOMPARE(window->List1->count(), 0);
+        QVERIFY(window->mnuRacePointsAdd->isEnabled());
+        QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+        QCOMPARE(window->GewaehlterRacePoint, QString());
+        QVERIFY(!window->mnuRacePointsAlter->isEnabled());
+    }
+
+    void deleteKeyWithoutSelectionDoesNothing()
+    {
+        start();
+        window->List1->setFocus();
+        bool opened = false;
+        OnNextModal([&opened](QWidget *modal) { opened = true; modal->close(); });
+        QTest::keyClick(window->List1, Qt::Key_Delete);
+        QTest::qWait(50);
+        QVERIFY(!opened);
+    }
+
+    void resizeLeavesTheListAlone()
+    {
+        start();
+        const QRect before = window->List1->geometry();
+        window->resize(window->width() + 200, window->height() + 150);
+        QCoreApplication::processEvents();
+        QCOMPARE(window->List1->geometry(), before);
+        QCOMPARE(before, QRect(14, 14, 582, 361));
+    }
+
+    void closingTheMainWindowClosesAnOpenDialog()
+    {
+        start();
+        window->show();
+        bool closedWhileOpen = false;
+        OnNextModal([&](QWidget *) { closedWhileOpen = window->close(); });
+        window->mnuInfo->trigger();
+        QVERIFY(closedWhileOpen);
+        QVERIFY(!window->isVisible());
+    }
+
+    void missingCatalogueEndsTheProgram_data()
+    {
+        QTest::addColumn<bool>("folderInstead");
+        QTest::newRow("missing") << false;
+        QTest::newRow("a folder") << true;
+    }
+    void missingCatalogueEndsTheProgram()
+    {
+        QFETCH(bool, folderInstead);
+        QFile::remove(folder->path(QStringLiteral("club.txt")));
+        if (folderInstead)
+            QDir().mkdir(folder->path(QStringLiteral("club.txt")));
+        QProcess program;
+        program.setWorkingDirectory(folder->path());
+        program.start(qEnvironmentVariable("RACEPOINTS_EXE"), {});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY(program.exitCode() != 0);
+        const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(error.contains(folder->path(QStringLiteral("club.txt"))), qPrintable(error));
+    }
+
+private:
+    void start()
+    {
+        window = std::make_unique<frmMain>();
+        QVERIFY(window->Form_Load());
+        window->Timer1.stop(); // the start-up port check is not under test here
+    }
+    void clickLine(int row)
+    {
+        const QRect rect = window->List1->visualItemRect(window->List1->item(row));
+        QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    std::unique_ptr<WorkFolder> folder;
+    std::unique_ptr<frmMain> window;
+};
+
+QTEST_MAIN(tst_frmmain)
+#include "tst_frmmain.moc"

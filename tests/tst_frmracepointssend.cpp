@@ -1,0 +1,341 @@
+#include "SerialTestSupport.h"
+#include "TestSupport.h"
+
+#include "app/Init.h"
+#include "racepoints/RacePointsManage.h"
+#include "terminal/TransferFrame.h"
+#include "terminal/frmRacePointsSend.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QtTest>
+
+namespace {
+
+QByteArray Record(int number, const QByteArray &name)
+{
+    return QByteArray::number(number) + name.leftJustified(13, ' ') + QByteArray("Somewhere").leftJustified(30, ' ')
+        + "5112345607123456";
+}
+
+QByteArray Name(int number)
+{
+    return "Point " + QByteArray::number(number);
+}
+
+// A data file of 19 race points, all named except those listed as blank.
+QByteArray DataFile(QList<int> blank = {})
+{
+    QByteArray content = " 19 \r\n";
+    for (int number = 80; number <= 98; ++number)
+        content += (blank.contains(number) ? Record(number, "") : Record(number, Name(number))) + "\r\n";
+    return content;
+}
+
+// What the terminal must receive for that file, spelt out byte by byte.
+QByteArray ExpectedFrame(QList<int> blank = {})
+{
+    QByteArray frame = ">8" + QByteArray(1040, ' ');
+    for (int number = 80; number <= 98; ++number)
+        frame += (blank.contains(number) ? QByteArray() : Name(number)).leftJustified(13, ' ');
+    return frame + ">";
+}
+
+// A working folder with the English catalogue, and a terminal on COM 4,
+// which is the chosen port.
+struct Line {
+    WorkFolder folder;
+    PseudoTerminal terminal;
+    PortTable table;
+    MessageBoxes boxes;
+
+    Line()
+    {
+        folder.copyCatalogue();
+        table.set(4, terminal);
+        Init::InitProgram();
+        Init::SelectedCOMPort = QStringLiteral("4");
+    }
+    // Answers with these bytes once the terminal has received that many.
+    void answerAt(qsizetype received, const QByteArray &answer)
+    {
+        if (answer.isEmpty())
+            return;
+        auto *once = new QObject(&terminal);
+        QObject::connect(&terminal, &PseudoTerminal::bytesReceived, once, [this, received, answer, once] {
+            if (terminal.received.size() >= received) {
+                terminal.write(answer);
+                delete once;
+            }
+        });
+    }
+};
+
+} // namespace
+
+class tst_frmracepointssend : public QObject {
+    Q_OBJECT
+
+private slots:
+    void frameOfNineteen()
+    {
+        QByteArrayList records;
+        for (int number = 80; number <= 98; ++number)
+            records << Record(number, number == 90 ? QByteArray() : Name(number));
+        const QByteArray frame = TransferFrame::Build(records);
+        QCOMPARE(frame.size(), 1290);
+        QCOMPARE(frame, ExpectedFrame({90}));
+        QCOMPARE(frame.mid(1042 + 10 * 13, 13), QByteArray(13, ' ')); // the blank record of 90
+    }
+
+    void frameOfNone()
+    {
+        QCOMPARE(TransferFrame::Build({}), ">8" + QByteArray(1040, ' ') + ">");
+    }
+
+    void frameKeepsBytes()
+    {
+        // Whatever a file holds goes out byte for byte, as 13 bytes a block.
+        const QByteArray odd = "80" + QByteArray("\xe4\xf6\xfc\x00>\r\n", 7).leftJustified(13, 'x') + "rest";
+        QCOMPARE(TransferFrame::Build(QByteArrayList{odd}).mid(1042, 13), odd.mid(2, 13));
+        QCOMPARE(TransferFrame::Build(QByteArrayList{"81Short"}).mid(1042, 13), QByteArray("Short        "));
+    }
+
+    void recordCompletedAt_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("record");
+        QTest::newRow("start byte") << 0 << 19 << 0;
+        QTest::newRow("last blank") << 1041 << 19 << 0;
+        QTest::newRow("first name, 12th byte") << 1053 << 19 << 0;
+        QTest::newRow("first name done") << 1054 << 19 << 1;
+        QTest::newRow("second name done") << 1067 << 19 << 2;
+        QTest::newRow("last name done") << 1041 + 19 * 13 << 19 << 19;
+        QTest::newRow("end byte") << 1042 + 19 * 13 << 19 << 0;
+        QTest::newRow("end byte, no records") << 1042 << 0 << 0;
+    }
+    void recordCompletedAt()
+    {
+        QFETCH(int, offset);
+        QFETCH(int, count);
+        QFETCH(int, record);
+        QCOMPARE(TransferFrame::RecordCompletedAt(offset, count), record);
+    }
+
+    // The terminal's first character since the port opened decides, even one
+    // sent while the frame was still going out.
+    void transfer_data()
+    {
+        QTest::addColumn<QByteArray>("early"); // sent after 500 bytes of the frame
+        QTest::addColumn<QByteArray>("late");  // sent after the whole frame
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("confirmed") << QByteArray() << QByteArray(">") << true;
+        QTest::newRow("confirmed and more") << QByteArray() << QByteArray(">OK\r\n") << true;
+        QTest::newRow("other answer") << QByteArray() << QByteArray("x") << false;
+        QTest::newRow("line noise") << QByteArray() << QByteArray("\x00", 1) << false;
+        QTest::newRow("noise during the frame") << QByteArray("x") << QByteArray(">") << false;
+        QTest::newRow("early start character") << QByteArray(">") << QByteArray("x") << true;
+    }
+    void transfer()
+    {
+        QFETCH(QByteArray, early);
+        QFETCH(QByteArray, late);
+        QFETCH(bool, confirmed);
+        Line line;
+        line.folder.write(QStringLiteral("racepo/racepo.dat"), DataFile({98}));
+        line.answerAt(500, early);
+        line.answerAt(1290, late);
+
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        dialog.show();
+        QVERIFY(!dialog.txtCommunicationOk.isEmpty() && !dialog.txtCommunicationError.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 10000);
+
+        QCOMPARE(line.terminal.received, ExpectedFrame({98}));
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("98") + QString(15, u' '));
+        QVERIFY(!dialog.MSComm1.IsOpen());
+        QVERIFY(!dialog.Timer1.isActive() && !dialog.Timer2.isActive());
+        if (confirmed) {
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.Label2->text(), dialog.txtCommunicationOk);
+            QVERIFY(line.boxes.seen.isEmpty());
+        } else {
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QCOMPARE(dialog.Label2->text(), dialog.txtCommunicationError);
+            QCOMPARE(line.boxes.seen.size(), 1);
+            QCOMPARE(line.boxes.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(line.boxes.seen[0].title, dialog.MsgBoxName2);
+            QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText2);
+        }
+    }
+
+    void progressShowsLastRecord()
+    {
+        Line line;
+        line.folder.write(QStringLiteral("racepo/racepo.dat"), DataFile());
+        line.answerAt(1290, ">");
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.result(), int(QDialog::Accepted), 10000);
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("98  ") + QString::fromLatin1(Name(98).leftJustified(13, ' ')));
+    }
+
+    void emptyTableSendsHeaderOnly()
+    {
+        Line line;
+        line.folder.write(QStringLiteral("racepo/racepo.dat"), " 0 \r\n");
+        line.answerAt(1043, ">");
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.result(), int(QDialog::Accepted), 10000);
+        QCOMPARE(line.terminal.received, ">8" + QByteArray(1040, ' ') + ">");
+        QCOMPARE(dialog.Label1->text(), QString());
+    }
+
+    void silenceEndsAfterTwoSeconds()
+    {
+        Line line;
+        QElapsedTimer sinceEnd;
+        connect(&line.terminal, &PseudoTerminal::bytesReceived, this, [&] {
+            if (line.terminal.received.size() == 1290)
+                sinceEnd.start();
+        });
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        dialog.show();
+        QTRY_COMPARE_WITH_TIMEOUT(line.boxes.seen.size(), 1, 15000);
+        const qint64 waited = sinceEnd.elapsed();
+        QVERIFY2(waited >= 1900 && waited < 8000, qPrintable(QString::number(waited)));
+        QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText2);
+        QVERIFY(dialog.ReplyTimedOut);
+        QTRY_VERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.Label2->text(), dialog.txtCommunicationError);
+    }
+
+    // Escape, Cancel and the window's close button stop everything at once,
+    // silently, until the frame is out.
+    void cancelBeforeTheEnd_data()
+    {
+        QTest::addColumn<int>("after"); // bytes received before cancelling
+        QTest::addColumn<QString>("how");
+        QTest::newRow("escape in start delay") << 0 << "escape";
+        QTest::newRow("close button in start delay") << 0 << "close";
+        QTest::newRow("cancel while sending") << 300 << "cancel";
+        QTest::newRow("escape while sending") << 1100 << "escape";
+    }
+    void cancelBeforeTheEnd()
+    {
+        QFETCH(int, after);
+        QFETCH(QString, how);
+        Line line;
+        frmRacePointsSend dialog;
+        auto cancel = [&] {
+            if (how == u"escape")
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else if (how == u"cancel")
+                dialog.Command1->click();
+            else
+                dialog.close();
+        };
+        qsizetype sent = -1;
+        QVERIFY(dialog.Form_Load());
+        dialog.show();
+        if (after == 0) {
+            cancel();
+            sent = 0;
+        } else {
+            connect(&line.terminal, &PseudoTerminal::bytesReceived, &dialog, [&] {
+                if (sent < 0 && line.terminal.received.size() >= after) {
+                    sent = line.terminal.received.size();
+                    cancel();
+                }
+            });
+            QTRY_VERIFY_WITH_TIMEOUT(sent >= 0, 10000);
+        }
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(dialog.TransferCancelled);
+        QVERIFY(!dialog.MSComm1.IsOpen());
+        QTest::qWait(1500); // past the start delay: nothing more may come
+        // A byte already handed to the driver may still arrive; no other.
+        const qsizetype inFlight = after > 0 ? 1 : 0;
+        QVERIFY2(line.terminal.received.size() <= sent + inFlight, qPrintable(QString::number(line.terminal.received.size())));
+        QVERIFY(line.boxes.seen.isEmpty());
+        QCOMPARE(dialog.Label2->text(), QString());
+    }
+
+    void cancelWhileAwaitingReply()
+    {
+        Line line;
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        dialog.show();
+        QTRY_COMPARE_WITH_TIMEOUT(line.terminal.received.size(), 1290, 10000);
+        QTRY_VERIFY(dialog.Timer1.isActive());
+        dialog.Command1->click();
+        QCOMPARE(line.boxes.seen.size(), 1);
+        QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText2);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.Label2->text(), dialog.txtCommunicationError);
+    }
+
+    void unpluggedWhileSending()
+    {
+        Line line;
+        connect(&line.terminal, &PseudoTerminal::bytesReceived, this, [&] {
+            if (line.terminal.received.size() >= 300)
+                line.terminal.vanish();
+        });
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        dialog.show();
+        QTRY_COMPARE_WITH_TIMEOUT(line.boxes.seen.size(), 1, 10000);
+        QCOMPARE(line.boxes.seen[0].title, dialog.MsgBoxName2);
+        QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText2);
+        QTRY_VERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.Label2->text(), dialog.txtCommunicationError);
+        QVERIFY(!dialog.MSComm1.IsOpen());
+    }
+
+    void portHeldByAnotherProgram()
+    {
+        Line line;
+        QSerialPort other(line.terminal.serialPath());
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        frmRacePointsSend dialog;
+        QVERIFY(!dialog.Form_Load());
+        QCOMPARE(line.boxes.seen.size(), 1);
+        QCOMPARE(line.boxes.seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(line.boxes.seen[0].title, dialog.MsgBoxName1);
+        QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText1);
+        QVERIFY(!dialog.Timer2.isActive());
+    }
+
+    void noUsablePort_data()
+    {
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("none chosen") << "";
+        QTest::newRow("zero") << "0";
+        QTest::newRow("not present") << "5";
+        QTest::newRow("letters") << "COM4";
+        QTest::newRow("negative") << "-4";
+        QTest::newRow("too large") << "70000";
+    }
+    void noUsablePort()
+    {
+        QFETCH(QString, selected);
+        Line line;
+        Init::SelectedCOMPort = selected;
+        frmRacePointsSend dialog;
+        QVERIFY(!dialog.Form_Load());
+        QCOMPARE(line.boxes.seen.size(), 1);
+        QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText1);
+        QVERIFY(!dialog.MSComm1.IsOpen());
+    }
+};
+
+QTEST_MAIN(tst_frmracepointssend)
+#include "tst_frmracepointssend.moc"

@@ -1,0 +1,147 @@
+// Renders the program's windows into PNG pictures for the README, headless.
+//
+// Usage: screenshots OUTPUT_FOLDER CLUB_FOLDER ICON_PNG
+//
+// Every picture shows the real window, built in a temporary working folder
+// that holds the English catalogue and a few race points, with a plain title
+// bar drawn above it (headless platforms have no window manager to draw one).
+// To picture another window, add a line to Shots() below.
+
+#include "app/Init.h"
+#include "app/frmInfo.h"
+#include "app/frmMain.h"
+#include "editing/frmRacePointsAdd.h"
+#include "racepoints/RacePointsManage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Shot {
+    const char *file;
+    // Opens the window over the main window, in the state to show.
+    std::function<std::unique_ptr<QWidget>(frmMain &)> open;
+};
+
+QList<Shot> Shots()
+{
+    return {
+        {"main-window.png", [](frmMain &) { return nullptr; }}, // the main window itself
+        {"add.png", [](frmMain &main) {
+             auto add = std::make_unique<frmRacePointsAdd>(main);
+             add->Text1->setText(QStringLiteral("85")); // shows the stored race point 85
+             return add;
+         }},
+        {"info.png", [](frmMain &main) { return std::make_unique<frmInfo>(&main); }},
+    };
+}
+
+QByteArray Record(const char *number, const char *name, const char *place, const char *latitude,
+                  const char *longitude)
+{
+    return QByteArray(number) + QByteArray(name).leftJustified(13, ' ') + QByteArray(place).leftJustified(30, ' ')
+        + latitude + longitude;
+}
+
+// A club's first few race points; the other numbers stay empty.
+QByteArray SampleDataFile()
+{
+    using namespace RacePointsManage;
+    Table table = DefaultTable();
+    const QByteArrayList examples = {
+        Record("80", "Quievrain", "Quievrain, Hainaut", "50240410", "03400925"),
+        Record("81", "Noyon", "Noyon, Oise", "49345020", "02593160"),
+        Record("82", "Pithiviers", "Pithiviers, Loiret", "48103075", "02150840"),
+        Record("83", "Bourges", "Bourges, Cher", "47044500", "02234015"),
+        Record("84", "Limoges", "Limoges, Haute-Vienne", "45500990", "01152255"),
+        Record("85", "Montauban", "Montauban, Tarn-et-Garonne", "44004480", "01212030"),
+    };
+    for (const QByteArray &record : examples)
+        table.records[record.left(2).toInt() - FirstNumber] = record;
+    return FormatDataFile(table);
+}
+
+// The window as the user sees it on the desktop: a title bar with the icon
+// and the caption, then the window itself.
+QImage Framed(QWidget &window, const QPixmap &icon)
+{
+    const QPixmap content = window.grab();
+    const int bar = 30;
+    QImage picture(content.width() + 2, content.height() + bar + 1, QImage::Format_ARGB32);
+    picture.fill(QColor(0x8a, 0x93, 0x9c));
+    QPainter painter(&picture);
+    painter.fillRect(1, 1, content.width(), bar - 1, QColor(0xe4, 0xe8, 0xec));
+    painter.drawPixmap(QRect(8, 6, 18, 18), icon);
+    QFont font = window.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0x20, 0x24, 0x28));
+    painter.drawText(QRect(34, 1, content.width() - 40, bar - 1), Qt::AlignVCenter | Qt::AlignLeft,
+                     window.windowTitle());
+    painter.drawPixmap(1, bar, content);
+    return picture;
+}
+
+bool Write(const QImage &picture, const QString &path)
+{
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication app(argc, argv);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER CLUB_FOLDER ICON_PNG\n");
+        return 2;
+    }
+    const QString output = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString club = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    const QPixmap icon(QString::fromLocal8Bit(argv[3]));
+    QDir().mkpath(output);
+
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+    QDir().mkdir(QStringLiteral("racepo"));
+    if (!QFile::copy(club + QStringLiteral("/club.txt"), QStringLiteral("club.txt"))
+        || !Init::WriteWholeFile(QStringLiteral("racepo/racepo.dat"), SampleDataFile())) {
+        std::fprintf(stderr, "screenshots: cannot prepare the working folder %s\n", qPrintable(work.path()));
+        return 1;
+    }
+
+    frmMain main;
+    QString error;
+    if (!main.Form_Load(&error)) {
+        std::fprintf(stderr, "screenshots: %s\n", qPrintable(error));
+        return 1;
+    }
+    main.Timer1.stop(); // no port check: the pictures show one window each
+    main.List1->setCurrentRow(3);
+    main.show();
+
+    bool ok = true;
+    for (const Shot &shot : Shots()) {
+        std::unique_ptr<QWidget> window = shot.open(main);
+        QWidget &shown = window ? *window : static_cast<QWidget &>(main);
+        shown.show();
+        QApplication::processEvents();
+        ok = Write(Framed(shown, icon), QDir(output).filePath(QLatin1String(shot.file))) && ok;
+    }
+    return ok ? 0 : 1;
+}

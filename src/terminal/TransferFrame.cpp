@@ -9,7 +9,7 @@ QByteArray Build(std::span<const QByteArray> records)
     using RacePointsManage::NameColumn;
     QByteArray frame;
     frame.reserve(HeaderLength + BlockLength * records.size() + 1);
-    frame.append(FrameByte).append(LeadDigit).append(BlankBlocks * BlockLength, ' ');
+    frame.append(FrameByte).append(LeadDigit).append(qsizetype{BlankBlocks} * BlockLength, ' ');
     for (const QByteArray &record : records)
         frame.append(record.mid(NameColumn.offset, NameColumn.width).leftJustified(BlockLength, ' ', true));
     frame.append(FrameByte);

@@ -188,7 +188,7 @@ private slots:
         program.start(qEnvironmentVariable("RACEPOINTS_EXE"), {});
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QVERIFY(program.exitCode() != 0);
+        QCOMPARE(program.exitCode(), 2); // a sanitizer build that found a leak ends otherwise
         const QString error = QString::fromLocal8Bit(program.readAllStandardError());
         QVERIFY2(error.contains(folder->path(QStringLiteral("club.txt"))), qPrintable(error));
     }

@@ -146,6 +146,8 @@ private slots:
         const QByteArray record = FieldRules::BuildRecord(fields);
         QCOMPARE(record.size(), 61);
         QCOMPARE(record.mid(2, 6), QByteArray("Li\xe8ge "));
+        fields[1] = "Mons\r\nCentre ";
+        QCOMPARE(FieldRules::BuildRecord(fields).mid(2, 13), QByteArray("Mons  Centre "));
         QCOMPARE(FieldRules::StoredCoordinate(""), "00");
         QCOMPARE(FieldRules::StoredCoordinate("7"), "00");
         QCOMPARE(FieldRules::StoredCoordinate("  "), "  ");

@@ -294,6 +294,25 @@ private slots:
         QVERIFY(list->selectedItems().isEmpty());
     }
 
+    // A line break pasted into a field would split the record's line in the
+    // file and make the next load throw every race point away; it is stored
+    // as a blank, as the field shows it.
+    void pastedLineBreakBecomesABlank()
+    {
+        StartedProgram program;
+        frmRacePointsAdd dialog(*program.main);
+        QVERIFY(Shown(dialog));
+        Type(dialog.Text1, "85");
+        Enter(dialog.Text2);
+        QApplication::clipboard()->setText("Mons\r\nCentre");
+        QTest::keyClick(dialog.Text2, Qt::Key_V, Qt::ControlModifier);
+        Type(dialog.Text3, "Mons, B");
+        dialog.Command1->click();
+        QCOMPARE(program.lines().at(5), "85:  " + Filled("Mons  Centre", 13));
+        // Nothing was found damaged and kept aside.
+        QCOMPARE(QDir(program.folder.path("racepo")).entryList(QDir::Files), QStringList{"racepo.dat"});
+    }
+
     void coordinatesNeverEnteredBecomeZeros()
     {
         // Slot 11 lies above this file's count: the add changes memory only,

@@ -113,7 +113,12 @@ QString StoredCoordinate(const QString &text)
 
 QByteArray BuildRecord(const QStringList &fields)
 {
-    return Cp1252::Encode(fields.join(QString()));
+    // A pasted line break would split the record's line in the data file, and
+    // the next load would find the file damaged; it is kept as the blank the
+    // field shows in its place.
+    QByteArray record = Cp1252::Encode(fields.join(QString()));
+    record.replace('\r', ' ').replace('\n', ' ');
+    return record;
 }
 
 bool AddInputValid(const QStringList &fields)

@@ -47,7 +47,8 @@ std::optional<QStringList> NumberLookup(QStringView numberText);
 // A coordinate as it goes into the record: "00" unless it has two characters.
 QString StoredCoordinate(const QString &text);
 
-// The record of eleven field texts joined in order, one byte per character.
+// The record of eleven field texts joined in order, one byte per character;
+// line breaks become blanks.
 QByteArray BuildRecord(const QStringList &fields);
 
 // The checks of the add action: a number from 80 to 98, and a name and a

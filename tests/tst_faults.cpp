@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDirIterator>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
@@ -47,6 +48,17 @@ QByteArray NamedRecord(int number, const QByteArray &name)
 QStringList KeptCopies(const WorkFolder &work)
 {
     return QDir(work.path(QStringLiteral("racepo"))).entryList({QStringLiteral("racepo.dat.damaged-*")}, QDir::Files);
+}
+
+// Everything below a folder, as paths relative to it.
+QStringList Tree(const QString &folder)
+{
+    QStringList paths;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths.append(QDir(folder).relativeFilePath(it.next()));
+    paths.sort();
+    return paths;
 }
 
 QStringList Entries(const QString &folder)
@@ -183,34 +195,28 @@ private slots:
         QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
     }
 
-    // A plain file where the data folder belongs counts as the folder: it is
-    // left as it is, the list shows the blank race points, saves fail quietly.
-    void dataFolderIsAFile()
+    // Something else where the data folder or the data file belongs: it is
+    // left as it is, with what is in it, nothing is added beside it, the list
+    // shows the blank race points and saves fail quietly.
+    void wrongKindOfEntry_data()
     {
-        WorkFolder work;
-        work.copyCatalogue();
-        work.write(QStringLiteral("racepo"), "not a folder");
-        frmMain window;
-        QVERIFY(Start(window));
-        QCOMPARE(window.List1->count(), 19);
-        QVERIFY(!SaveRacePoints(Init::DataFilePath()));
-        QCOMPARE(work.read(QStringLiteral("racepo")), QByteArray("not a folder"));
-        CheckUsable(window, 19);
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("a file for the data folder") << "racepo";
+        QTest::newRow("a folder for the data file") << "racepo/racepo.dat/inside";
     }
-
-    // A folder where the data file belongs is no file to read or replace; it
-    // and what is in it stay untouched, and no copy of it is made.
-    void dataFileIsAFolder()
+    void wrongKindOfEntry()
     {
+        QFETCH(QString, entry);
         WorkFolder work;
         work.copyCatalogue();
-        work.write(QStringLiteral("racepo/racepo.dat/inside"), "kept");
+        work.write(entry, "kept");
+        const QStringList before = Tree(work.path());
         frmMain window;
         QVERIFY(Start(window));
         QCOMPARE(window.List1->count(), 19);
         QVERIFY(!SaveRacePoints(Init::DataFilePath()));
-        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat/inside")), QByteArray("kept"));
-        QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
+        QCOMPARE(work.read(entry), QByteArray("kept"));
+        QCOMPARE(Tree(work.path()), before);
         CheckUsable(window, 19);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PseudoTerminal.h"
+#include "TestSupport.h"
 #include "terminal/SerialPort.h"
 
 #include <QMap>
@@ -14,7 +15,7 @@
 class PortTable {
 public:
     PortTable() { SerialPort::SetDeviceTable([ports = ports](int number) { return ports->value(number); }); }
-    ~PortTable() { SerialPort::SetDeviceTable({}); }
+    ~PortTable() { UseNoSerialPorts(); }
     PortTable(const PortTable &) = delete;
     PortTable &operator=(const PortTable &) = delete;
 

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "terminal/SerialPort.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -94,6 +96,12 @@ void AnswerNextMessageBox(SeenMessage *seen)
         box->button(QMessageBox::Ok)->click();
     });
 }
+
+void UseNoSerialPorts()
+{
+    SerialPort::SetDeviceTable([](int) { return QString(); });
+}
+Q_CONSTRUCTOR_FUNCTION(UseNoSerialPorts)
 
 QByteArray DefaultDataFile()
 {

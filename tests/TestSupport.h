@@ -47,6 +47,11 @@ struct SeenMessage {
 // Answers the next message box with OK and records what it showed.
 void AnswerNextMessageBox(SeenMessage *seen);
 
+// Tests never touch the machine's own serial ports: no COM number names a
+// device unless a test lets one play it. In force from the start of every
+// test program that uses this support.
+void UseNoSerialPorts();
+
 // The default data file the program writes: " 19 " and 19 blank records.
 QByteArray DefaultDataFile();
 

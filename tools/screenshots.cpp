@@ -8,18 +8,27 @@
 // To picture another window, add a line to Shots() below.
 
 #include "app/Init.h"
+#include "app/Texte.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
 #include "editing/frmRacePointsAdd.h"
 #include "racepoints/RacePointsManage.h"
+#include "terminal/SerialPort.h"
+#include "terminal/frmRacePointsSend.h"
+#include "terminal/frmSet.h"
+#include "PseudoTerminal.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -40,6 +49,19 @@ QList<Shot> Shots()
              auto add = std::make_unique<frmRacePointsAdd>(main);
              add->Text1->setText(QStringLiteral("85")); // shows the stored race point 85
              return add;
+         }},
+        {"settings.png", [](frmMain &main) {
+             auto set = std::make_unique<frmSet>(&main);
+             set->Form_Activate(); // ticks the stored port, as the window system would
+             return set;
+         }},
+        {"send.png", [](frmMain &main) {
+             // Half-way through a transfer: the last name sent, no result yet.
+             auto send = std::make_unique<frmRacePointsSend>(&main);
+             send->setWindowTitle(Texte::GetText(QStringLiteral("frmRacePointsSend.Caption")));
+             send->Command1->setText(Texte::GetText(QStringLiteral("frmRacePointsSend.Command1.Caption")));
+             send->Label1->setText(QStringLiteral("84  Limoges      "));
+             return send;
          }},
         {"info.png", [](frmMain &main) { return std::make_unique<frmInfo>(&main); }},
     };
@@ -124,6 +146,15 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "screenshots: cannot prepare the working folder %s\n", qPrintable(work.path()));
         return 1;
     }
+
+    // Three serial ports, played by pseudo-terminals; COM 33 is the chosen one.
+    const std::array<int, 3> numbers{1, 3, 33};
+    std::array<PseudoTerminal, 3> ports;
+    SerialPort::SetDeviceTable([&](int number) {
+        const auto at = std::find(numbers.begin(), numbers.end(), number);
+        return at == numbers.end() ? QString() : ports[at - numbers.begin()].serialPath();
+    });
+    Init::WriteWholeFile(QStringLiteral("OPTIONS.PAR"), "33\r\n");
 
     frmMain main;
     QString error;

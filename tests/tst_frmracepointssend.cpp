@@ -3,6 +3,7 @@
 
 #include "app/Init.h"
 #include "racepoints/RacePointsManage.h"
+#include "terminal/COMPortsManage.h"
 #include "terminal/TransferFrame.h"
 #include "terminal/frmRacePointsSend.h"
 
@@ -334,6 +335,70 @@ private slots:
         QCOMPARE(line.boxes.seen.size(), 1);
         QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText1);
         QVERIFY(!dialog.MSComm1.IsOpen());
+    }
+
+    // A line that misbehaves ends the transfer with the right message, never
+    // a hang, and leaves the port free for the next attempt.
+    void misbehavingLine_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("gone between probe and open") << "gone before open" << false << false;
+        QTest::newRow("gone while awaiting the answer") << "gone after frame" << true << false;
+        QTest::newRow("flood of noise") << "flood x" << true << false;
+        QTest::newRow("flood after a confirmation") << "confirm, flood x" << true << true;
+    }
+    void misbehavingLine()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, opens);
+        QFETCH(bool, confirmed);
+        Line line;
+        COMPortsManage::SearchCOMPorts();
+        QCOMPARE(COMPortsManage::FindSelectedCOMPort(), qint16(0));
+        if (fault == u"gone before open")
+            line.terminal.vanish();
+        if (fault == u"gone after frame") {
+            connect(&line.terminal, &PseudoTerminal::bytesReceived, this, [&] {
+                if (line.terminal.received.size() == 1290)
+                    line.terminal.vanish();
+            });
+        }
+        // Noise as fast as the line takes it: from before the start byte, or
+        // right after a confirmation.
+        QTimer flood;
+        connect(&flood, &QTimer::timeout, this, [&] { line.terminal.write(QByteArray(4096, 'x')); });
+        if (fault == u"flood x")
+            flood.start(1);
+        if (fault == u"confirm, flood x") {
+            connect(&line.terminal, &PseudoTerminal::bytesReceived, this, [&] {
+                if (line.terminal.received.size() == 1290 && !flood.isActive()) {
+                    line.terminal.write(">");
+                    flood.start(1);
+                }
+            });
+        }
+
+        frmRacePointsSend dialog;
+        QCOMPARE(dialog.Form_Load(), opens);
+        if (opens) {
+            dialog.show();
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 15000);
+        }
+        flood.stop();
+        QVERIFY(!dialog.MSComm1.IsOpen());
+        QCOMPARE(line.boxes.seen.size(), confirmed ? 0 : 1);
+        if (!confirmed) {
+            QCOMPARE(line.boxes.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(line.boxes.seen[0].text, opens ? dialog.MsgBoxText2 : dialog.MsgBoxText1);
+        }
+        if (opens)
+            QCOMPARE(dialog.Label2->text(), confirmed ? dialog.txtCommunicationOk : dialog.txtCommunicationError);
+        if (line.terminal.isOpen()) {
+            QSerialPort next(line.terminal.serialPath());
+            QVERIFY2(next.open(QIODevice::ReadWrite), qPrintable(next.errorString()));
+        }
     }
 };
 

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QByteArray>
+#include <QEvent>
 #include <QFile>
+#include <QList>
 #include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 
@@ -90,4 +95,30 @@ public:
 private:
     QString path;
     QFile::Permissions previous;
+};
+
+// Answers every message box that opens while it lives with OK, and keeps
+// what each one showed. Nothing is left waiting for a box after it is gone.
+class MessageBoxes : public QObject {
+public:
+    struct Seen {
+        QMessageBox::Icon icon;
+        QString title;
+        QString text;
+    };
+    QList<Seen> seen;
+
+    MessageBoxes() { qApp->installEventFilter(this); }
+    ~MessageBoxes() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            seen.append({box->icon(), box->windowTitle(), box->text()});
+            QTimer::singleShot(0, box, [box] { box->button(QMessageBox::Ok)->click(); });
+        }
+        return false;
+    }
 };

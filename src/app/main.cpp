@@ -6,8 +6,10 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -44,6 +46,7 @@ void CloseOnTerminateSignal(QWidget &window)
 }
 
 } // namespace
+#endif
 
 int main(int argc, char *argv[])
 {
@@ -52,7 +55,9 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));
     frmMain window;
+#ifdef Q_OS_UNIX
     CloseOnTerminateSignal(window);
+#endif
     QString error;
     if (!window.Form_Load(&error)) {
         // The catalogue holds every text, so this report cannot come from it.

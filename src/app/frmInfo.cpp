@@ -13,9 +13,7 @@ namespace {
 
 QLabel *MakeLabel(QWidget *parent, const char *name, const QRect &geometry, bool bold)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
+    auto *label = PlaceControl<QLabel>(parent, QLatin1String(name), geometry);
     label->setAlignment(Qt::AlignCenter);
     QFont font = label->font();
     font.setPointSizeF(9.75);
@@ -36,9 +34,7 @@ frmInfo::frmInfo(QWidget *parent) : QDialog(parent)
     Label7 = MakeLabel(this, "Label7", TwipsRect(525, 840, 5055, 330), false);
     Label8 = MakeLabel(this, "Label8", TwipsRect(420, 1155, 5265, 330), false);
 
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(TwipsRect(1050, 1575, 4005, 1800));
+    Picture1 = PlaceControl<QFrame>(this, QStringLiteral("Picture1"), TwipsRect(1050, 1575, 4005, 1800));
     Picture1->setFrameShape(QFrame::Box);
     Label1 = MakeLabel(Picture1, "Label1", TwipsRect(105, 105, 3690, 330), true);
     Label2 = MakeLabel(Picture1, "Label2", TwipsRect(105, 420, 3690, 330), false);
@@ -49,9 +45,7 @@ frmInfo::frmInfo(QWidget *parent) : QDialog(parent)
     Label2->setText(QStringLiteral("Race point manager"));
     Label3->setText(QStringLiteral("for racing-pigeon clubs"));
 
-    Command1 = new QPushButton(this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(TwipsRect(2205, 3675, 1695, 435));
+    Command1 = PlaceControl<QPushButton>(this, QStringLiteral("Command1"), TwipsRect(2205, 3675, 1695, 435));
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 
     ApplyTextsInfo();

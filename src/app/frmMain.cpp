@@ -48,9 +48,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     client->setFixedSize(Twips(9165), Twips(5835));
     setCentralWidget(client);
 
-    List1 = new QListWidget(client);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(TwipsRect(210, 210, 8730, 5415));
+    List1 = PlaceControl<QListWidget>(client, QStringLiteral("List1"), TwipsRect(210, 210, 8730, 5415));
     List1->setFont(ListFont());
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->installEventFilter(this);

@@ -39,19 +39,10 @@ RacePointField *MakeField(QWidget *parent, int field, const QRect &geometry)
 
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
+    auto *label = PlaceControl<QLabel>(parent, name, geometry);
+    label->setText(text);
     SetPointSize(label, LabelPointSize);
     return label;
-}
-
-QPushButton *MakeButton(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
 }
 
 } // namespace
@@ -74,9 +65,7 @@ RacePointDialog::RacePointDialog(frmMain &main, const char *name) : QDialog(&mai
     Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("Place :"), TwipsRect(384, 1824, 972, 300));
     Text3 = MakeField(this, 3, TwipsRect(1440, 1632, 5388, 396));
 
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(TwipsRect(288, 2208, 8172, 684));
+    Frame1 = PlaceControl<QGroupBox>(this, QStringLiteral("Frame1"), TwipsRect(288, 2208, 8172, 684));
     Label4 = MakeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Latitude :"), TwipsRect(96, 300, 960, 228));
     Label5 = MakeLabel(Frame1, QStringLiteral("Label5"), QStringLiteral("Longitude :"), TwipsRect(4092, 300, 960, 228));
 
@@ -108,8 +97,8 @@ RacePointDialog::RacePointDialog(frmMain &main, const char *name) : QDialog(&mai
     Label4->setBuddy(Text4);
     Label5->setBuddy(Text8);
 
-    Command1 = MakeButton(this, "Command1", TwipsRect(2208, 3072, 1695, 435));
-    Command2 = MakeButton(this, "Command2", TwipsRect(4608, 3072, 1695, 435));
+    Command1 = PlaceControl<QPushButton>(this, QStringLiteral("Command1"), TwipsRect(2208, 3072, 1695, 435));
+    Command2 = PlaceControl<QPushButton>(this, QStringLiteral("Command2"), TwipsRect(4608, 3072, 1695, 435));
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 
     QWidget *previous = Text1;

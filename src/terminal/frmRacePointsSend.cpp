@@ -18,14 +18,6 @@
 
 namespace {
 
-QLabel *StatusLine(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
 // "80", two blanks and the 13-character name.
 QString ProgressText(const QByteArray &record)
 {
@@ -50,16 +42,13 @@ frmRacePointsSend::frmRacePointsSend(QWidget *parent) : QDialog(parent)
     setFixedSize(Twips(5415), Twips(2025));
     setWindowTitle(QStringLiteral("Send race points (PC -> terminal)"));
 
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(TwipsRect(120, 120, 5175, 1050));
+    Picture1 = PlaceControl<QFrame>(this, QStringLiteral("Picture1"), TwipsRect(120, 120, 5175, 1050));
     Picture1->setFrameShape(QFrame::Box);
-    Label1 = StatusLine(Picture1, "Label1", TwipsRect(120, 120, 4935, 330));
-    Label2 = StatusLine(Picture1, "Label2", TwipsRect(120, 570, 4935, 330));
+    Label1 = PlaceControl<QLabel>(Picture1, QStringLiteral("Label1"), TwipsRect(120, 120, 4935, 330));
+    Label2 = PlaceControl<QLabel>(Picture1, QStringLiteral("Label2"), TwipsRect(120, 570, 4935, 330));
 
-    Command1 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(TwipsRect(1980, 1380, 1455, 435));
+    Command1 = PlaceControl<QPushButton>(this, QStringLiteral("Command1"), TwipsRect(1980, 1380, 1455, 435));
+    Command1->setText(QStringLiteral("Cancel"));
     connect(Command1, &QPushButton::clicked, this, &frmRacePointsSend::reject);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));

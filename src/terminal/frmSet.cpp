@@ -20,14 +20,6 @@ namespace {
 
 constexpr int NamePrefixLength = 4; // "COM "
 
-QPushButton *Button(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
-}
-
 bool IsWithin(const QWidget *widget, const QWidget *ancestor)
 {
     for (; widget; widget = widget->parentWidget()) {
@@ -44,24 +36,16 @@ frmSet::frmSet(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmSet"));
     setFixedSize(Twips(5415), Twips(3840));
 
-    Frame3 = new QGroupBox(this);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    Frame3->setGeometry(TwipsRect(120, 120, 5175, 2940));
-    Label5 = new QLabel(Frame3);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    Label5->setGeometry(TwipsRect(120, 300, 2295, 255));
-    List1 = new QListWidget(Frame3);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(TwipsRect(120, 600, 2295, 2175));
-    Label6 = new QLabel(Frame3);
-    Label6->setObjectName(QStringLiteral("Label6"));
-    Label6->setGeometry(TwipsRect(2595, 600, 2460, 1500));
+    Frame3 = PlaceControl<QGroupBox>(this, QStringLiteral("Frame3"), TwipsRect(120, 120, 5175, 2940));
+    Label5 = PlaceControl<QLabel>(Frame3, QStringLiteral("Label5"), TwipsRect(120, 300, 2295, 255));
+    List1 = PlaceControl<QListWidget>(Frame3, QStringLiteral("List1"), TwipsRect(120, 600, 2295, 2175));
+    Label6 = PlaceControl<QLabel>(Frame3, QStringLiteral("Label6"), TwipsRect(2595, 600, 2460, 1500));
     Label6->setWordWrap(true);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(List1, &QListWidget::itemChanged, this, &frmSet::List1_ItemCheck);
 
-    Command1 = Button(this, "Command1", TwipsRect(1080, 3255, 1455, 435));
-    Command2 = Button(this, "Command2", TwipsRect(2880, 3255, 1455, 435));
+    Command1 = PlaceControl<QPushButton>(this, QStringLiteral("Command1"), TwipsRect(1080, 3255, 1455, 435));
+    Command2 = PlaceControl<QPushButton>(this, QStringLiteral("Command2"), TwipsRect(2880, 3255, 1455, 435));
     connect(Command1, &QPushButton::clicked, this, &frmSet::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmSet::reject);
 

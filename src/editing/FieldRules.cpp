@@ -28,12 +28,6 @@ bool IsAsciiLetter(char16_t c)
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-bool NumberInRange(const QString &text, int min, int max)
-{
-    const std::optional<int> number = Convert::ToInt16(text);
-    return number && *number >= min && *number <= max;
-}
-
 bool NameAndPlaceFull(const QStringList &fields)
 {
     return fields[NameField - 1].size() == MaxLengths[NameField - 1]
@@ -124,12 +118,12 @@ QByteArray BuildRecord(const QStringList &fields)
 bool AddInputValid(const QStringList &fields)
 {
     using namespace RacePointsManage;
-    return NumberInRange(fields[0], FirstNumber, LastNumber) && NameAndPlaceFull(fields);
+    return Convert::ToInteger(fields[0], FirstNumber, LastNumber).has_value() && NameAndPlaceFull(fields);
 }
 
 bool AlterInputValid(const QStringList &fields)
 {
-    return NumberInRange(fields[0], 1, RacePointsManage::LastNumber) && NameAndPlaceFull(fields);
+    return Convert::ToInteger(fields[0], 1, RacePointsManage::LastNumber).has_value() && NameAndPlaceFull(fields);
 }
 
 } // namespace FieldRules

@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <limits>
 #include <mutex>
 #include <optional>
@@ -47,6 +48,33 @@ std::optional<QSerialPort::StopBits> StopBitsOf(QStringView text)
         return QSerialPort::TwoStop;
     return std::nullopt;
 }
+
+// Sleeps that end early by the time the system takes to wake the thread,
+// which would otherwise add to every byte: some microseconds, tens in a
+// virtual machine. The estimate follows the lower quarter of the wakes seen,
+// so that most looks come just after their time and few before it.
+class EarlyAlarm {
+public:
+    EarlyAlarm(SerialDriver &driver, std::chrono::nanoseconds most) : driver(driver), most(most) {}
+
+    // Sleeps until about then; true when woken before it.
+    bool SleepUntil(SerialPort::Clock::time_point then)
+    {
+        using namespace std::chrono_literals;
+        const SerialPort::Clock::time_point alarm = then - wakeDelay;
+        if (alarm > SerialPort::Clock::now()) {
+            driver.SleepUntil(alarm);
+            const bool late = SerialPort::Clock::now() - alarm > wakeDelay;
+            wakeDelay = std::clamp<std::chrono::nanoseconds>(wakeDelay + (late ? 1us : -3us), 0us, most);
+        }
+        return SerialPort::Clock::now() < then;
+    }
+
+private:
+    SerialDriver &driver;
+    const std::chrono::nanoseconds most;
+    std::chrono::nanoseconds wakeDelay{0};
+};
 
 } // namespace
 
@@ -230,30 +258,17 @@ void SerialPort::Pace(std::stop_token stop, const QByteArray &bytes, std::chrono
     // is stalled rather than slow; it is looked at once a character time.
     const auto bitTime = characterTime / 10;
     const auto stalled = characterTime * 10;
-    // Waking up takes the system a moment (tens of microseconds in a virtual
-    // machine), which would add to every byte. Each sleep ends that much
-    // earlier, learnt from the wakes so far and kept low: down at once, up
-    // slowly, so that a look rarely comes before its time.
-    std::chrono::nanoseconds wakeDelay{0};
-    auto sleepUntil = [&](Clock::time_point then) {
-        const Clock::time_point alarm = then - wakeDelay;
-        if (alarm <= Clock::now())
-            return;
-        driver->SleepUntil(alarm);
-        const auto late = std::min<std::chrono::nanoseconds>(Clock::now() - alarm, bitTime);
-        wakeDelay = late < wakeDelay ? late : wakeDelay + (late - wakeDelay) / 16;
-    };
-
+    EarlyAlarm alarm(*driver, bitTime);
     qsizetype sent = 0;
     while (sent < bytes.size() && !stop.stop_requested() && !failed) {
         const qint64 taken = DriverWrite(bytes.sliced(sent, 1));
         if (taken < 0)
             return;
-        // A byte cannot have left before its own time on the line is over.
         const Clock::time_point written = lastWrite;
-        Clock::time_point next = taken > 0 ? written + characterTime : Clock::now() + bitTime;
+        // A byte cannot have left before its own time on the line is over.
+        Clock::time_point due = taken > 0 ? written + characterTime : Clock::now() + bitTime;
+        bool early = alarm.SleepUntil(due);
         for (;;) {
-            sleepUntil(next);
             if (stop.stop_requested())
                 return;
             const qint64 queued = DriverQueued();
@@ -261,8 +276,15 @@ void SerialPort::Pace(std::stop_token stop, const QByteArray &bytes, std::chrono
                 return;
             if (queued == 0)
                 break;
+            if (early) {
+                // Woken before its time: look again when it is due.
+                driver->SleepUntil(due);
+                early = false;
+                continue;
+            }
             const Clock::time_point now = Clock::now();
-            next = now + (now - written < stalled ? bitTime : characterTime);
+            due = now + (now - written < stalled ? bitTime : characterTime);
+            early = alarm.SleepUntil(due);
         }
         if (taken > 0)
             emit Sent(++sent);

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -142,9 +143,13 @@ int main(int argc, char *argv[])
         {DriverQueue::Kind::UsbAcm8, "USB modem-class, count 160"},
         {DriverQueue::Kind::UsbAcm64, "USB modem-class, count 1280"},
     };
-    std::printf("frame of %lld bytes at 9600 baud, one byte at a time; the line takes %.0f ms (median of %d):\n",
+    // Other programs that keep the processor busy delay the sending thread.
+    QFile load(QStringLiteral("/proc/loadavg"));
+    if (load.open(QIODevice::ReadOnly))
+        std::printf("load average of this machine: %s\n", load.readLine(32).split(' ').value(0).constData());
+    std::printf("frame of %lld bytes at 9600 baud, one byte at a time; the line takes %.0f ms (median of %d):\n\n",
                 static_cast<long long>(FrameBytes), LineMs, rounds);
-    std::printf("  %-32s %10s %16s %18s\n", "driver", "frame", "against the line", "CPU while sending");
+    std::printf("| driver | frame | against the line | CPU while sending |\n|---|---|---|---|\n");
     for (const auto &driver : drivers) {
         std::vector<double> frame, cpu;
         for (int i = 0; i < rounds; ++i) {
@@ -156,10 +161,10 @@ int main(int argc, char *argv[])
             frame.push_back(round.frameMs);
             cpu.push_back(round.sendCpuShare);
         }
-        std::printf("  %-32s %7.0f ms %14.3f x %11.1f %% core\n", driver.name, Median(frame), Median(frame) / LineMs,
-                    Median(cpu));
+        std::printf("| %s | %.0f ms | %.3f x | %.1f %% of one core |\n", driver.name, Median(frame),
+                    Median(frame) / LineMs, Median(cpu));
     }
-    std::printf("  aim: within 1.05 x the line, under 10 %% of one core\n");
+    std::printf("\naim: within 1.05 x the line, under 10 %% of one core\n");
 
     std::vector<double> waitWall, waitCpu;
     for (int i = 0; i < rounds; ++i) {

@@ -38,6 +38,9 @@ public:
     qint64 Queued();
     // Sleeps until then, to within some microseconds.
     void SleepUntil(Clock::time_point then);
+    // Asks the system to wake the calling thread on time, also while other
+    // programs keep the processor busy; for the thread that sleeps here.
+    static void PrepareSendingThread();
 
     // The system's words for the last failure.
     QString Reason() const { return reason; }

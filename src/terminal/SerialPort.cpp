@@ -258,6 +258,7 @@ void SerialPort::Pace(std::stop_token stop, const QByteArray &bytes, std::chrono
     // is stalled rather than slow; it is looked at once a character time.
     const auto bitTime = characterTime / 10;
     const auto stalled = characterTime * 10;
+    SerialDriver::PrepareSendingThread();
     EarlyAlarm alarm(*driver, bitTime);
     qsizetype sent = 0;
     while (sent < bytes.size() && !stop.stop_requested() && !failed) {

@@ -124,7 +124,7 @@ SerialPort::SerialPort(QObject *parent) : QObject(parent)
 {
     connect(&port, &QSerialPort::readyRead, this, &SerialPort::DataArrived);
     connect(&port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
-        if (error == QSerialPort::NoError || !port.isOpen())
+        if (error == QSerialPort::NoError || !driver) // not open, or closing
             return;
         // For a device that has gone, Qt's reason can be a stale one; the
         // driver, when the sending thread does not use it, tells afresh.
@@ -195,8 +195,12 @@ void SerialPort::Close()
 {
     StopSending();
     driver.reset();
-    if (port.isOpen())
-        port.close();
+    if (!port.isOpen())
+        return;
+    // A byte the driver still holds is dropped: closing would wait until it
+    // has gone, up to half a minute on a line that does not take it.
+    port.clear(QSerialPort::Output);
+    port.close();
 }
 
 bool SerialPort::IsOpen() const

@@ -50,8 +50,8 @@ public:
     static constexpr int ReplyTimeoutMs = 2000;
     static constexpr qint64 OutBufferSize = 8192;
 
-    // Ends the transfer at once and closes the window without a message: the
-    // program is ending.
+    // Ends the transfer at once and closes the window without a message, as
+    // when the program ends while it is open.
     void CloseSilently();
 
 public slots:

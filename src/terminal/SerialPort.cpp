@@ -236,7 +236,7 @@ bool SerialPort::StartSending(QByteArray bytes)
         return false;
     StopSending(); // the thread of an earlier sending, ended but not yet joined
     sending = true;
-    sender = std::jthread([this, bytes = std::move(bytes), characterTime = CharacterTime()](std::stop_token stop) {
+    sender = std::jthread([this, bytes = std::move(bytes), characterTime = CharacterTime()](const std::stop_token &stop) {
         Pace(stop, bytes, characterTime);
         sending = false;
     });
@@ -252,7 +252,7 @@ void SerialPort::StopSending()
     sending = false;
 }
 
-void SerialPort::Pace(std::stop_token stop, const QByteArray &bytes, std::chrono::nanoseconds characterTime)
+void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std::chrono::nanoseconds characterTime)
 {
     // After the first look, one character time after the write, the queue is
     // looked at again every bit time, whatever count the driver reports: a

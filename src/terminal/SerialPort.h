@@ -97,7 +97,7 @@ signals:
     void Failed(const QString &reason);
 
 private:
-    void Pace(std::stop_token stop, const QByteArray &bytes, std::chrono::nanoseconds characterTime);
+    void Pace(const std::stop_token &stop, const QByteArray &bytes, std::chrono::nanoseconds characterTime);
     std::chrono::nanoseconds CharacterTime() const;
     qint64 DriverWrite(QByteArrayView bytes);
     qint64 DriverQueued();

@@ -51,8 +51,9 @@ std::optional<QSerialPort::StopBits> StopBitsOf(QStringView text)
 
 // Sleeps that end early by the time the system takes to wake the thread,
 // which would otherwise add to every byte: some microseconds, tens in a
-// virtual machine. The estimate follows the lower quarter of the wakes seen,
-// so that most looks come just after their time and few before it.
+// virtual machine, more with Windows' timers. The estimate follows the lower
+// quarter of the wakes seen, so that most looks come just after their time
+// and few before it.
 class EarlyAlarm {
 public:
     EarlyAlarm(SerialDriver &driver, std::chrono::nanoseconds most) : driver(driver), most(most) {}
@@ -64,8 +65,10 @@ public:
         const SerialPort::Clock::time_point alarm = then - wakeDelay;
         if (alarm > SerialPort::Clock::now()) {
             driver.SleepUntil(alarm);
+            // Steps in proportion, to settle within a hundred wakes at any scale.
             const bool late = SerialPort::Clock::now() - alarm > wakeDelay;
-            wakeDelay = std::clamp<std::chrono::nanoseconds>(wakeDelay + (late ? 1us : -3us), 0us, most);
+            const std::chrono::nanoseconds step = 1us + wakeDelay / 16;
+            wakeDelay = std::clamp<std::chrono::nanoseconds>(wakeDelay + (late ? step : -3 * step), 0us, most);
         }
         return SerialPort::Clock::now() < then;
     }
@@ -263,7 +266,7 @@ void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std:
     const auto bitTime = characterTime / 10;
     const auto stalled = characterTime * 10;
     SerialDriver::PrepareSendingThread();
-    EarlyAlarm alarm(*driver, bitTime);
+    EarlyAlarm alarm(*driver, characterTime / 2);
     qsizetype sent = 0;
     while (sent < bytes.size() && !stop.stop_requested() && !failed) {
         const qint64 taken = DriverWrite(bytes.sliced(sent, 1));

@@ -9,6 +9,7 @@
 #include <limits>
 #include <mutex>
 #include <optional>
+#include <system_error>
 
 namespace {
 
@@ -239,10 +240,15 @@ bool SerialPort::StartSending(QByteArray bytes)
         return false;
     StopSending(); // the thread of an earlier sending, ended but not yet joined
     sending = true;
-    sender = std::jthread([this, bytes = std::move(bytes), characterTime = CharacterTime()](const std::stop_token &stop) {
-        Pace(stop, bytes, characterTime);
+    try {
+        sender = std::jthread([this, bytes = std::move(bytes), characterTime = CharacterTime()](const std::stop_token &stop) {
+            Pace(stop, bytes, characterTime);
+            sending = false;
+        });
+    } catch (const std::system_error &) { // no thread to be had
         sending = false;
-    });
+        return false;
+    }
     return true;
 }
 

@@ -2,10 +2,9 @@
 # build folder, or scripts/package).
 include(GNUInstallDirs)
 
-install(TARGETS racepoints RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The launcher finds the program beside itself and the catalogues in
 # ../share/racepoints/club, the layout these default folders give.
-install(PROGRAMS packaging/racepoints-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS racepoints racepoints-launch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/racepoints.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/racepoints.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES packaging/racepoints.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)

@@ -41,8 +41,8 @@ QByteArray BlankRecord(int number);
 // file gives the default table of 19 blank race points, which is written as
 // a new file; a damaged file gives the default table too, and is kept beside
 // the original under a name of its own before anything can overwrite it.
-// New files that a killed save left under a temporary name beside it are
-// removed once they are a minute old.
+// Nothing else beside the file is ever touched: what lies there may be the
+// club's own.
 qint16 LoadRacePoints(const QString &path);
 
 // Writes the count line and slots 1 to RacePointCount. The old file stays

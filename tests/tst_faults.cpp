@@ -66,6 +66,17 @@ QStringList Entries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// Every entry below a folder with its size and time of change.
+QStringList Snapshot(const QString &folder)
+{
+    QStringList entries;
+    for (const QString &path : Tree(folder)) {
+        const QFileInfo entry(QDir(folder).filePath(path));
+        entries << QStringLiteral("%1 %2 %3").arg(path).arg(entry.size()).arg(entry.lastModified().toMSecsSinceEpoch());
+    }
+    return entries;
+}
+
 // Starts the main window as the program does, without the port check that
 // follows a second later.
 bool Start(frmMain &window, QString *error = nullptr)
@@ -216,7 +227,10 @@ private slots:
         QCOMPARE(window.List1->count(), 19);
         QVERIFY(!SaveRacePoints(Init::DataFilePath()));
         QCOMPARE(work.read(entry), QByteArray("kept"));
-        QCOMPARE(Tree(work.path()), before);
+        // Only the lock of the running program is new.
+        QStringList withLock = before + QStringList{QLatin1String(Init::LockFileName)};
+        withLock.sort();
+        QCOMPARE(Tree(work.path()), withLock);
         CheckUsable(window, 19);
     }
 
@@ -402,6 +416,46 @@ private slots:
         QVERIFY(started());
         QCOMPARE(run.exitStatus, QProcess::NormalExit);
         QCOMPARE(run.exitCode, 0);
+    }
+
+    // A second copy started in a folder that a running copy holds says so and
+    // ends without touching anything; another folder takes another copy, and
+    // the lock of a copy that was killed does not keep the next one out.
+    void oneCopyPerWorkingFolder()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        const QString lock = work.path(QLatin1String(Init::LockFileName));
+        QProcess first;
+        first.setWorkingDirectory(work.path());
+        first.start(ProgramPath(), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(work.path(QStringLiteral("racepo/racepo.dat"))), 30000);
+        const QStringList before = Snapshot(work.path());
+
+        QProcess second;
+        second.setWorkingDirectory(work.path());
+        second.start(ProgramPath(), {});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 2);
+        const QString said = QString::fromLocal8Bit(second.readAllStandardError());
+        QVERIFY2(said.contains(QLatin1String("already open in this folder")), qPrintable(said));
+        QCOMPARE(Snapshot(work.path()), before);
+
+        WorkFolder other;
+        other.copyCatalogue();
+        const QString otherData = other.path(QStringLiteral("racepo/racepo.dat"));
+        QCOMPARE(RunProgram(other, [&] { return QFileInfo::exists(otherData); }).exitCode, 0);
+
+        const QByteArray killed = QByteArray::number(first.processId()) + '\n';
+        ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+        QVERIFY(first.waitForFinished(30000));
+        const ProgramRun next = RunProgram(work, [&] {
+            return QFileInfo::exists(lock) && !work.read(QLatin1String(Init::LockFileName)).startsWith(killed);
+        });
+        QVERIFY2(!HasSanitizerReport(next.errors), qPrintable(next.errors));
+        QCOMPARE(next.exitCode, 0);
+        QVERIFY(!QFileInfo::exists(lock));
     }
 
     // OPTIONS.PAR holding something odd: the port is its first line as read,

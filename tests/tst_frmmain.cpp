@@ -171,6 +171,36 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
+    // The message of a second copy in a folder that a running copy holds,
+    // in the catalogue's language, and in English where the keys are missing.
+    void secondCopySaysWhyItDoesNotStart_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("withKeys");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("German") << "de" << true << "bereits ge\u00f6ffnet";
+        QTest::newRow("catalogue without the keys") << "" << false << "already open in this folder";
+    }
+    void secondCopySaysWhyItDoesNotStart()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, withKeys);
+        QFETCH(QString, says);
+        folder->copyCatalogue(language);
+        if (!withKeys) {
+            QByteArray catalogue = folder->read(QStringLiteral("club.txt"));
+            catalogue.replace("frmMain.MsgBox", "unused.MsgBox");
+            folder->write(QStringLiteral("club.txt"), catalogue);
+        }
+        start();
+        const QStringList before = QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        frmMain second;
+        QString text, title;
+        QVERIFY(!second.Form_Load(&text, &title));
+        QCOMPARE(title, QStringLiteral("Racepoints"));
+        QVERIFY2(text.contains(says), qPrintable(text));
+        QCOMPARE(QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
     void missingCatalogueEndsTheProgram_data()
     {
         QTest::addColumn<bool>("folderInstead");

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 namespace Init {
@@ -17,6 +18,17 @@ void InitProgram()
     WorkPath = QDir::currentPath() + u'/';
     CreateDataFolder();
     ReadOptions();
+}
+
+std::unique_ptr<QLockFile> LockWorkFolder()
+{
+    auto lock = std::make_unique<QLockFile>(QDir::current().filePath(QLatin1String(LockFileName)));
+    // The program may run for days: its lock never gets stale by age, only by
+    // its process having ended.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock() && lock->error() == QLockFile::LockFailedError)
+        return nullptr;
+    return lock;
 }
 
 void CreateDataFolder()

@@ -5,6 +5,10 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 // Working folder and options file. The program works in the folder that is
 // current when it starts; every file it touches lies there or below it.
 namespace Init {
@@ -16,8 +20,16 @@ extern QString SelectedCOMPort;
 
 inline constexpr const char *DataFolderName = "racepo";
 inline constexpr const char *OptionsFileName = "OPTIONS.PAR";
+inline constexpr const char *LockFileName = "racepoints.lock";
 
 void InitProgram();
+
+// One copy of the program per working folder: a second copy would save its
+// own, older table over what the first one stored. Locks the current folder
+// for this copy until the result is destroyed; nothing when a running copy
+// holds it already. The lock of a copy that was killed does not count, and a
+// folder that cannot take the lock file at all (read-only) is not locked.
+std::unique_ptr<QLockFile> LockWorkFolder();
 void CreateDataFolder();
 void ReadOptions();
 

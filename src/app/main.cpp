@@ -58,13 +58,11 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_UNIX
     CloseOnTerminateSignal(window);
 #endif
-    QString error;
-    if (!window.Form_Load(&error)) {
-        // The catalogue holds every text, so this report cannot come from it.
-        error += QStringLiteral(" Racepoints cannot start without it.");
+    QString error, title;
+    if (!window.Form_Load(&error, &title)) {
         std::fprintf(stderr, "racepoints: %s\n", qPrintable(error));
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-            ShowMessage(nullptr, QMessageBox::Critical, QStringLiteral("Racepoints"), error);
+            ShowMessage(nullptr, QMessageBox::Critical, title, error);
         return 2;
     }
     window.show();

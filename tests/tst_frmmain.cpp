@@ -3,9 +3,11 @@
 #include "app/frmMain.h"
 
 #include <QAction>
+#include <QDirIterator>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -221,6 +223,25 @@ private slots:
         QCOMPARE(program.exitCode(), 2); // a sanitizer build that found a leak ends otherwise
         const QString error = QString::fromLocal8Bit(program.readAllStandardError());
         QVERIFY2(error.contains(folder->path(QStringLiteral("club.txt"))), qPrintable(error));
+    }
+
+    // The program has no configuration but its files: nothing in it reads an
+    // environment variable (Qt itself reads its own).
+    void readsNoEnvironment()
+    {
+        static const QRegularExpression reads(QStringLiteral(
+            "\\b(?:getenv|secure_getenv|qgetenv|qEnvironmentVariable\\w*|QProcessEnvironment|environ)\\b"));
+        QDirIterator sources(qEnvironmentVariable("RACEPOINTS_SOURCE_DIR"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                             QDir::Files, QDirIterator::Subdirectories);
+        int files = 0;
+        while (sources.hasNext()) {
+            QFile source(sources.next());
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            ++files;
+            const QRegularExpressionMatch match = reads.match(QString::fromUtf8(source.readAll()));
+            QVERIFY2(!match.hasMatch(), qPrintable(source.fileName() + QStringLiteral(": ") + match.captured()));
+        }
+        QVERIFY(files > 10);
     }
 
 private:

@@ -1,5 +1,4 @@
 #include "app/MessageBox.h"
-#include "app/QuitWhenShown.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
@@ -66,6 +65,5 @@ int main(int argc, char *argv[])
         return 2;
     }
     window.show();
-    QuitWhenShownForBenchmark(window);
     return app.exec();
 }

@@ -3,8 +3,6 @@
 #include "app/Init.h"
 #include "racepoints/Cp1252.h"
 
-#include <QFileInfo>
-
 namespace Texte {
 
 namespace {
@@ -20,11 +18,11 @@ bool LoadTexts(QString *errorText)
 {
     const QString path = CataloguePath();
     QByteArray content;
-    if (!Init::ReadWholeFile(path, content)) {
+    QString reason;
+    if (!Init::ReadWholeFile(path, content, &reason)) {
         if (errorText) {
-            *errorText = QFileInfo(path).isDir()
-                ? QStringLiteral("The text catalogue %1 is a folder, not a file.").arg(path)
-                : QStringLiteral("The text catalogue %1 cannot be read.").arg(path);
+            *errorText = QStringLiteral("The text catalogue %1 cannot be read. Racepoints cannot start without it.\n%2")
+                             .arg(path, reason);
         }
         return false;
     }

@@ -16,7 +16,9 @@ QString CataloguePath();
 
 // Reads club.txt anew. When it cannot be read, the texts of the last good read
 // stay in place and the result is false; the caller decides what that means.
-// errorText then says why, in plain English (the catalogue itself is missing).
+// errorText then holds the report of a start that cannot go on, in plain
+// English (the catalogue itself is missing): the file, and on a line of its
+// own the operating system's reason.
 bool LoadTexts(QString *errorText = nullptr);
 
 // The text of the first entry with exactly this key, or "" when there is none.

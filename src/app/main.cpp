@@ -6,8 +6,6 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
-#include <cstdio>
-
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
@@ -61,8 +59,7 @@ int main(int argc, char *argv[])
     QString error;
     if (!window.Form_Load(&error)) {
         // The catalogue holds every text, so this report cannot come from it.
-        error += QStringLiteral(" Racepoints cannot start without it.");
-        std::fprintf(stderr, "racepoints: %s\n", qPrintable(error));
+        PrintError(error);
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))
             ShowMessage(nullptr, QMessageBox::Critical, QStringLiteral("Racepoints"), error);
         return 2;

@@ -178,8 +178,9 @@ bool RacePointDialog::StoreAndSave(const QByteArray &record, const QString &fail
 {
     if (!RacePointsManage::StoreRacePoint(record))
         return false;
-    if (!RacePointsManage::SaveRacePoints(Init::DataFilePath()))
-        ShowMessage(this, QMessageBox::Critical, failTitle, failText);
+    QString reason;
+    if (!RacePointsManage::SaveRacePoints(Init::DataFilePath(), &reason))
+        ShowFailure(this, failTitle, failText, reason);
     Main.RacePointsAnzeigen();
     return true;
 }

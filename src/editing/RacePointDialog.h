@@ -53,7 +53,8 @@ protected:
     QByteArray RecordFromFields();
 
     // Stores the record and saves the table; a failed save is reported with
-    // the given message before the list is refilled from what the file holds.
+    // the given message and the operating system's reason before the list is
+    // refilled from what the file holds.
     // False when the record names no slot: nothing is saved then.
     bool StoreAndSave(const QByteArray &record, const QString &failTitle, const QString &failText);
 

@@ -161,14 +161,17 @@ void frmSet::Command1_Click()
         ShowMessage(this, QMessageBox::Critical, MsgBoxName3, MsgBoxText3);
         return;
     }
-    Init::SelectedCOMPort = ChosenCOMPort;
-    if (auto *main = qobject_cast<frmMain *>(parentWidget()))
-        main->EnableCOMMenues();
-    if (!Init::WriteOptions(ChosenCOMPort)) {
-        ShowMessage(this, QMessageBox::Critical, MsgBoxName1, MsgBoxText1);
+    // The choice takes effect only once it is stored: a port that the next
+    // start would not know is no choice the user has made.
+    QString reason;
+    if (!Init::WriteOptions(ChosenCOMPort, &reason)) {
+        ShowFailure(this, MsgBoxName1, MsgBoxText1, reason);
         List1->setFocus();
         return;
     }
+    Init::SelectedCOMPort = ChosenCOMPort;
+    if (auto *main = qobject_cast<frmMain *>(parentWidget()))
+        main->EnableCOMMenues();
     accept();
 }
 

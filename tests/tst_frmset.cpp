@@ -4,7 +4,9 @@
 #include "app/Init.h"
 #include "terminal/frmSet.h"
 
+#include <QAccessible>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -66,6 +68,24 @@ private slots:
         QCOMPARE(dialog.List1->item(1)->toolTip(), ports.com3.serialPath());
         QVERIFY(dialog.List1->item(0)->flags() & Qt::ItemIsUserCheckable);
         QVERIFY(Ticked(dialog).isEmpty());
+    }
+
+    // A screen reader hears the list by its frame's name, with the
+    // instruction, and each line as a tick box, ticked or not.
+    void portListForScreenReaders()
+    {
+        Ports ports;
+        frmSet dialog;
+        Tick(dialog, 1);
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(dialog.List1);
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Serial port"));
+        QCOMPARE(list->text(QAccessible::Description), dialog.Label6->text());
+        for (int row : {0, 1}) {
+            QAccessibleInterface *line = list->tableInterface()->cellAt(row, 0);
+            QCOMPARE(line->text(QAccessible::Name), dialog.List1->item(row)->text());
+            QVERIFY(line->state().checkable);
+            QCOMPARE(bool(line->state().checked), row == 1);
+        }
     }
 
     // What the dialog ticks, or says, when it becomes active.

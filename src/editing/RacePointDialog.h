@@ -37,8 +37,9 @@ public:
 protected:
     RacePointDialog(frmMain &main, const char *name);
 
-    // The window caption, the button and the label captions, from the
-    // catalogue read anew; the dialog's own message texts follow.
+    // The window caption, the button and the label captions and what a
+    // screen reader says of the fields, from the catalogue read anew; the
+    // dialog's own message texts follow.
     void ApplyLayoutTexts(const QString &window);
     QStringList FieldTexts() const;
     void ShowFieldTexts(const QStringList &texts, int first = 1);

@@ -1,5 +1,6 @@
 #include "terminal/frmSet.h"
 
+#include "app/Accessibility.h"
 #include "app/DialogKeys.h"
 #include "app/Geometry.h"
 #include "app/Init.h"
@@ -72,6 +73,10 @@ void frmSet::ApplyTextsSet()
     MsgBoxText5 = Texte::GetText(QStringLiteral("frmSet.MsgBoxText5"));
     Label5->setText(Texte::GetText(QStringLiteral("frmSet.Label5.Caption")));
     Label6->setText(Texte::GetText(QStringLiteral("frmSet.Label6.Caption")));
+    // A screen reader names the list after its frame and reads the
+    // instruction beside it as its description.
+    List1->setAccessibleName(SpokenCaption(Frame3->title()));
+    List1->setAccessibleDescription(Label6->text());
 }
 
 void frmSet::FillCOMPortList()
@@ -136,6 +141,7 @@ void frmSet::Tick(int index)
 
 void frmSet::List1_ItemCheck(QListWidgetItem *item)
 {
+    AnnounceCheckState(*item);
     if (item->checkState() != Qt::Checked)
         return;
     for (int i = 0; i < List1->count(); ++i) {

@@ -31,6 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The list wants a fixed-pitch font with Courier New's metrics; qt6-wayland
-# gives a native window on a Wayland desktop instead of one through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland")
+# gives a native window on a Wayland desktop instead of one through XWayland;
+# qt6-translations-l10n puts Qt's own texts (a field's context menu, the
+# buttons of standard boxes) in the desktop's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland, qt6-translations-l10n")
 include(CPack)

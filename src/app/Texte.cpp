@@ -3,6 +3,12 @@
 #include "app/Init.h"
 #include "racepoints/Cp1252.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+
 namespace Texte {
 
 namespace {
@@ -33,6 +39,23 @@ bool LoadTexts(QString *errorText)
 QString GetText(const QString &key)
 {
     return LookUp(TextLines, key);
+}
+
+bool LoadQtTranslations(const QLocale &locale)
+{
+    static QPointer<QTranslator> installed;
+    delete installed; // which uninstalls it
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    // One look per name the locale may go by (qtbase_de_DE.qm, qtbase_de.qm),
+    // in the one folder where Qt keeps its translations.
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
+    return true;
 }
 
 QStringList ParseCatalogue(QByteArrayView content)

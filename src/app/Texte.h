@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QLocale;
+
 // The text catalogue club.txt: one line per text, the key, "=", the text.
 // Every caption and message the user sees comes from here, so a club can run
 // the program in its own language.
@@ -23,6 +25,11 @@ bool LoadTexts(QString *errorText = nullptr);
 
 // The text of the first entry with exactly this key, or "" when there is none.
 QString GetText(const QString &key);
+
+// Qt's own texts (the context menu of a field, the buttons of standard
+// boxes) in the given language, from Qt's installed translations, in place of
+// those loaded before. False when Qt has none for it.
+bool LoadQtTranslations(const QLocale &locale);
 
 // The catalogue's lines as read: Windows-1252, at most MaxLines lines.
 QStringList ParseCatalogue(QByteArrayView content);

@@ -1,9 +1,11 @@
 #include "app/MessageBox.h"
 #include "app/QuitWhenShown.h"
+#include "app/Texte.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
@@ -49,6 +51,7 @@ void CloseOnTerminateSignal(QWidget &window)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Texte::LoadQtTranslations(QLocale::system());
     // Lets the desktop match the window to racepoints.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));

@@ -7,6 +7,8 @@ install(TARGETS racepoints RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # ../share/racepoints/club, the layout these default folders give.
 install(PROGRAMS packaging/racepoints-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/racepoints.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The software centres' entry (AppStream).
+install(FILES packaging/org.example.racepoints.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES packaging/racepoints.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES packaging/racepoints.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
 install(DIRECTORY club/ DESTINATION ${CMAKE_INSTALL_DATADIR}/racepoints/club

@@ -11,11 +11,6 @@ void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, 
     box.exec();
 }
 
-QString WithReason(const QString &text, const QString &reason)
-{
-    return reason.isEmpty() ? text : text + u'\n' + reason;
-}
-
 void PrintError(const QString &message)
 {
     for (const QString &line : message.split(u'\n'))
@@ -24,7 +19,7 @@ void PrintError(const QString &message)
 
 void ShowFailure(QWidget *parent, const QString &title, const QString &text, const QString &reason)
 {
-    const QString message = WithReason(text, reason);
+    const QString message = reason.isEmpty() ? text : text + u'\n' + reason;
     PrintError(message);
     ShowMessage(parent, QMessageBox::Critical, title, message);
 }

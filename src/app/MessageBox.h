@@ -9,16 +9,13 @@ class QWidget;
 // catalogue, and a single OK button. Returns when the user has closed it.
 void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text);
 
-// A failure the operating system gave a reason for: the message text, then
-// the reason ("Permission denied", "No space left on device") on a line of
-// its own. Without a reason, the text alone.
-QString WithReason(const QString &text, const QString &reason);
-
 // Writes a message to standard error, every line marked as the program's,
 // so that a failure stays on record after its message box has gone.
 void PrintError(const QString &message);
 
-// A critical message with the reason of the failure, also on standard error.
+// A failure the operating system gave a reason for: a critical message with
+// the text and, on a line of its own, the reason ("Permission denied", "No
+// space left on device"); the same on standard error.
 void ShowFailure(QWidget *parent, const QString &title, const QString &text, const QString &reason);
 
 // A catalogue text, or the given English text when the catalogue lacks the key

@@ -33,9 +33,10 @@ std::unique_ptr<QLockFile> LockWorkFolder();
 void CreateDataFolder();
 void ReadOptions();
 
-// Replaces OPTIONS.PAR with the port number and CR LF. The old file stays
-// whole when the write fails; returns whether the new one is in place.
-bool WriteOptions(const QString &port);
+// Replaces OPTIONS.PAR with the port number and CR LF; returns whether the
+// new content is in place. Where the working folder takes no new file but
+// OPTIONS.PAR itself may be written, the file is rewritten in place.
+bool WriteOptions(const QString &port, QString *reason = nullptr);
 
 QString OptionsFilePath();
 QString DataFilePath(); // WorkPath + "racepo/racepo.dat"
@@ -44,12 +45,25 @@ QString DataFilePath(); // WorkPath + "racepo/racepo.dat"
 // is not part of the line, and a last line without an end still counts.
 QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
 
+// The file functions below give, when they fail, the operating system's
+// reason in `reason` ("Permission denied", "No space left on device"), in
+// the words of the system's language, for the user to read.
+
 // Reads a whole plain file; false when it cannot be opened or read, or is no
 // plain file (a folder, a named pipe, a device).
-bool ReadWholeFile(const QString &path, QByteArray &content);
+bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason = nullptr);
 
-// Writes a file by writing a new one and replacing the old, so that a failed
-// or interrupted write never leaves a partly written file behind.
-bool WriteWholeFile(const QString &path, QByteArrayView content);
+enum class Replace {
+    // Write a new file beside the old one and rename it over the old, so
+    // that a failed or interrupted write never leaves a partly written file.
+    Atomically,
+    // The same, except where the folder takes no new file but the old plain
+    // file may be written: then it is rewritten in place. For files whose
+    // partly written content does no harm.
+    InPlaceIfNeeded,
+};
+
+bool WriteWholeFile(const QString &path, QByteArrayView content, QString *reason = nullptr,
+                    Replace replace = Replace::Atomically);
 
 } // namespace Init

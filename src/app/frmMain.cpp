@@ -126,8 +126,6 @@ bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
         // The catalogue holds every text, so this report cannot come from it.
         if (errorTitle)
             *errorTitle = QStringLiteral("Racepoints");
-        if (errorText)
-            *errorText += QStringLiteral(" Racepoints cannot start without it.");
         return false;
     }
     RacePointsAnzeigen();

@@ -1,11 +1,11 @@
 #include "app/MessageBox.h"
+#include "app/Texte.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QSocketNotifier>
-
-#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -50,6 +50,7 @@ void CloseOnTerminateSignal(QWidget &window)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Texte::LoadQtTranslations(QLocale::system());
     // Lets the desktop match the window to racepoints.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));
@@ -59,7 +60,7 @@ int main(int argc, char *argv[])
 #endif
     QString error, title;
     if (!window.Form_Load(&error, &title)) {
-        std::fprintf(stderr, "racepoints: %s\n", qPrintable(error));
+        PrintError(error);
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))
             ShowMessage(nullptr, QMessageBox::Critical, title, error);
         return 2;

@@ -107,13 +107,13 @@ qint16 LoadRacePoints(const QString &path)
     return RacePointCount;
 }
 
-bool SaveRacePoints(const QString &path)
+bool SaveRacePoints(const QString &path, QString *reason)
 {
     Table table;
     table.count = RacePointCount;
     for (int slot = 1; slot <= RacePointCount && slot <= SlotCount; ++slot)
         table.records.append(RacePoints[slot]);
-    return Init::WriteWholeFile(path, FormatDataFile(table));
+    return Init::WriteWholeFile(path, FormatDataFile(table), reason);
 }
 
 std::optional<int> SlotOf(QStringView numberText)

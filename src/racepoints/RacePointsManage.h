@@ -46,8 +46,9 @@ QByteArray BlankRecord(int number);
 qint16 LoadRacePoints(const QString &path);
 
 // Writes the count line and slots 1 to RacePointCount. The old file stays
-// whole unless the new one is complete; returns whether it is.
-bool SaveRacePoints(const QString &path);
+// whole unless the new one is complete; returns whether it is, and else gives
+// the operating system's reason.
+bool SaveRacePoints(const QString &path, QString *reason = nullptr);
 
 // Puts a record into the slot named by its first two characters; false, and
 // nothing changed, when they name no slot.

@@ -2,10 +2,9 @@
 # build folder, or scripts/package).
 include(GNUInstallDirs)
 
-install(TARGETS racepoints RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The launcher finds the program beside itself and the catalogues in
 # ../share/racepoints/club, the layout these default folders give.
-install(PROGRAMS packaging/racepoints-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS racepoints racepoints-launch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/racepoints.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The software centres' entry (AppStream).
 install(FILES packaging/org.example.racepoints.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

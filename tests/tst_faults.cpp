@@ -1,6 +1,7 @@
 // Odd and damaged things in the working folder, met at start-up: each gets
 // its proper reaction, nothing the club had is lost, and the program stays
 // usable afterwards.
+#include "LinuxTestSupport.h"
 #include "TestSupport.h"
 
 #include "app/Init.h"

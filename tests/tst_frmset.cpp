@@ -1,3 +1,4 @@
+#include "LinuxTestSupport.h"
 #include "SerialTestSupport.h"
 #include "TestSupport.h"
 

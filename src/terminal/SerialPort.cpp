@@ -8,7 +8,9 @@
 #include <optional>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX // Qt's headers may have set it already
 #define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <sys/ioctl.h>

@@ -1,8 +1,6 @@
 // The floor for any Qt Widgets program: an empty window of the main window's
 // size, started and timed exactly as racepoints is (bench/startup).
 
-#include "app/QuitWhenShown.h"
-
 #include <QApplication>
 #include <QWidget>
 
@@ -13,6 +11,5 @@ int main(int argc, char *argv[])
     window.setWindowTitle(QStringLiteral("Bare window"));
     window.resize(611, 410);
     window.show();
-    QuitWhenShownForBenchmark(window);
     return app.exec();
 }

@@ -2,11 +2,12 @@
 # build folder, or scripts/package).
 include(GNUInstallDirs)
 
-install(TARGETS racepoints RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The launcher finds the program beside itself and the catalogues in
 # ../share/racepoints/club, the layout these default folders give.
-install(PROGRAMS packaging/racepoints-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS racepoints racepoints-launch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/racepoints.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The software centres' entry (AppStream).
+install(FILES packaging/org.example.racepoints.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES packaging/racepoints.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES packaging/racepoints.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
 install(DIRECTORY club/ DESTINATION ${CMAKE_INSTALL_DATADIR}/racepoints/club
@@ -31,6 +32,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The list wants a fixed-pitch font with Courier New's metrics; qt6-wayland
-# gives a native window on a Wayland desktop instead of one through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland")
+# gives a native window on a Wayland desktop instead of one through XWayland;
+# qt6-translations-l10n puts Qt's own texts (a field's context menu, the
+# buttons of standard boxes) in the desktop's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland, qt6-translations-l10n")
 include(CPack)

@@ -156,7 +156,8 @@ inline void SaveFailureCatalogues(const QByteArray &window, const QString &germa
 }
 
 // Presses the confirm button while no save can succeed (the data file is a
-// folder, which stops root too) and expects the error message.
+// folder, which stops root too) and expects the error message, with the
+// system's reason on a line of its own.
 inline void ConfirmWhileSavesFail(const WorkFolder &folder, QPushButton *confirm, const QString &title,
                                   const QString &text)
 {
@@ -169,6 +170,8 @@ inline void ConfirmWhileSavesFail(const WorkFolder &folder, QPushButton *confirm
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.title, title);
     QVERIFY2(seen.text.startsWith(text), qPrintable(seen.text));
+    const QStringList lines = seen.text.split(u'\n');
+    QVERIFY2(lines.size() == 2 && !lines[1].isEmpty(), qPrintable(seen.text));
 }
 
 // Puts the focus into a field as the Tab key or a click would.

@@ -1,16 +1,22 @@
 // What a screen reader hears: every control and window is named after its
 // caption in the catalogue's language.
 
-#include "TestSupport.h"
+#include "EditingSupport.h"
 #include "app/Accessibility.h"
 #include "app/Init.h"
 #include "app/Version.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
+#include "editing/frmRacePointsAdd.h"
+#include "editing/frmRacePointsAlter.h"
+#include "editing/frmRacePointsDelete.h"
+#include "terminal/frmRacePointsSend.h"
+#include "terminal/frmSet.h"
 
 #include <QAccessible>
 #include <QDialog>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,12 +24,36 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 QString SpokenName(QObject *object)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
     return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
+}
+
+// One of the program's windows, opened over the main window as the menu does.
+std::unique_ptr<QWidget> Window(const QString &name, frmMain &main)
+{
+    if (name == QLatin1String("frmRacePointsAdd"))
+        return std::make_unique<frmRacePointsAdd>(main);
+    if (name == QLatin1String("frmRacePointsAlter"))
+        return std::make_unique<frmRacePointsAlter>(main);
+    if (name == QLatin1String("frmRacePointsDelete"))
+        return std::make_unique<frmRacePointsDelete>(main);
+    if (name == QLatin1String("frmSet"))
+        return std::make_unique<frmSet>(&main);
+    if (name == QLatin1String("frmInfo"))
+        return std::make_unique<frmInfo>(&main);
+    if (name == QLatin1String("frmRacePointsSend")) {
+        // Without a port it applies its texts, says so and stays closed.
+        auto send = std::make_unique<frmRacePointsSend>(&main);
+        send->Form_Load();
+        return send;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -70,6 +100,72 @@ private slots:
         QVERIFY(window.Form_Load());
         QCOMPARE(SpokenName(window.List1), listName);
         QCOMPARE(SpokenName(&window), ProgramCaption());
+    }
+
+    // Tabbing through any window, a screen reader names every control, and
+    // no two alike.
+    void everyControlNamed_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("language");
+        for (const char *window : {"frmMain", "frmRacePointsAdd", "frmRacePointsAlter", "frmRacePointsDelete",
+                                   "frmSet", "frmRacePointsSend", "frmInfo"}) {
+            for (const char *language : {"", "de"}) {
+                QTest::addRow("%s %s", window, *language ? language : "en") << QString::fromLatin1(window)
+                                                                              << QString::fromLatin1(language);
+            }
+        }
+    }
+    void everyControlNamed()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, language);
+        MessageBoxes boxes;
+        StartedProgram program(DataFileWith({}), Catalogue(language));
+        program.select(6);
+        std::unique_ptr<QWidget> dialog = Window(window, *program.main);
+        QWidget *shown = dialog ? dialog.get() : program.main.get();
+        QStringList names;
+        for (QWidget *control : shown->findChildren<QWidget *>()) {
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(shown))
+                continue;
+            const QString name = SpokenName(control);
+            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(control->objectName()));
+            QVERIFY2(!names.contains(name), qPrintable(name));
+            names << name;
+        }
+        QVERIFY(!names.isEmpty());
+    }
+
+    // Each field of a race point names what it holds, in the catalogue's
+    // language, or in English where a catalogue predates these names.
+    void racePointFieldNames_data()
+    {
+        QTest::addColumn<QByteArray>("catalogue");
+        QTest::addColumn<QStringList>("names"); // Text1, Text4, Text7, Text11, Frame1
+        QTest::addColumn<QString>("numberDescription");
+        QTest::newRow("German") << Catalogue("de")
+            << QStringList{"Nummer", "Breite in Grad", "Breite in Hundertstelsekunden", "Länge in Hundertstelsekunden",
+                           "Koordinaten"}
+            << "Nummer des Auflassorts, 80 bis 98";
+        QTest::newRow("older catalogue") << Catalogue("", "frmRacePointsAlter.Text")
+            << QStringList{"Number", "Latitude degrees", "Latitude hundredths of a second", "Longitude hundredths of a second",
+                           "Coordinates"}
+            << "Race point number, 80 to 98";
+    }
+    void racePointFieldNames()
+    {
+        QFETCH(QByteArray, catalogue);
+        QFETCH(QStringList, names);
+        QFETCH(QString, numberDescription);
+        StartedProgram program(DataFileWith({}), catalogue);
+        program.select(1);
+        frmRacePointsAlter dialog(*program.main);
+        QCOMPARE(QStringList({SpokenName(dialog.Text1), SpokenName(dialog.Text4), SpokenName(dialog.Text7),
+                              SpokenName(dialog.Text11), SpokenName(dialog.Frame1)}),
+                 names);
+        QCOMPARE(QAccessible::queryAccessibleInterface(dialog.Text1)->text(QAccessible::Description),
+                 numberDescription);
     }
 
     void infoDialog()

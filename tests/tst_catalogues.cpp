@@ -16,7 +16,8 @@ QString ClubFolder()
     return qEnvironmentVariable("RACEPOINTS_CLUB_DIR");
 }
 
-// The fixed key table of the windows, including the keys for save errors.
+// The fixed key table of the windows, including the keys for save errors
+// and for screen readers.
 QStringList KeyTable()
 {
     QStringList keys;
@@ -36,6 +37,10 @@ QStringList KeyTable()
              << w + QStringLiteral(".Command2 .Caption");
         for (int n = 1; n <= 5; ++n)
             keys << w + QStringLiteral(".Label%1.Caption").arg(n);
+        // What a screen reader says of the fields the labels do not name.
+        keys << w + QStringLiteral(".Text1.AccessibleDescription") << w + QStringLiteral(".Frame1.AccessibleName");
+        for (int n = 4; n <= 11; ++n)
+            keys << w + QStringLiteral(".Text%1.AccessibleName").arg(n);
     }
     for (const char *window : {"frmRacePointsAdd", "frmRacePointsAlter"}) {
         for (int n : {1, 2})

@@ -1,6 +1,7 @@
 // Odd and damaged things in the working folder, met at start-up: each gets
 // its proper reaction, nothing the club had is lost, and the program stays
 // usable afterwards.
+#include "LinuxTestSupport.h"
 #include "TestSupport.h"
 
 #include "app/Init.h"
@@ -16,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/stat.h>
 
@@ -64,6 +66,17 @@ QStringList Tree(const QString &folder)
 QStringList Entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Every entry below a folder with its size and time of change.
+QStringList Snapshot(const QString &folder)
+{
+    QStringList entries;
+    for (const QString &path : Tree(folder)) {
+        const QFileInfo entry(QDir(folder).filePath(path));
+        entries << QStringLiteral("%1 %2 %3").arg(path).arg(entry.size()).arg(entry.lastModified().toMSecsSinceEpoch());
+    }
+    return entries;
 }
 
 // Starts the main window as the program does, without the port check that
@@ -216,7 +229,10 @@ private slots:
         QCOMPARE(window.List1->count(), 19);
         QVERIFY(!SaveRacePoints(Init::DataFilePath()));
         QCOMPARE(work.read(entry), QByteArray("kept"));
-        QCOMPARE(Tree(work.path()), before);
+        // Only the lock of the running program is new.
+        QStringList withLock = before + QStringList{QLatin1String(Init::LockFileName)};
+        withLock.sort();
+        QCOMPARE(Tree(work.path()), withLock);
         CheckUsable(window, 19);
     }
 
@@ -270,7 +286,9 @@ private slots:
         QVERIFY(Start(window));
         QCOMPARE(window.List1->item(0)->text(), QStringLiteral("80:  Brugge       "));
         QVERIFY(StoreRacePoint(NamedRecord(80, "Gent")));
-        QVERIFY(!SaveRacePoints(Init::DataFilePath()));
+        QString reason;
+        QVERIFY(!SaveRacePoints(Init::DataFilePath(), &reason));
+        QCOMPARE(reason, qt_error_string(EACCES)); // what the dialog shows below its text
         QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
         QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
         CheckUsable(window, 19);
@@ -338,20 +356,21 @@ private slots:
     }
 
     // Without a readable catalogue the program cannot speak to the user; it
-    // says so in plain English and does not start.
+    // says so in plain English, with the system's reason on a line of its
+    // own, and does not start.
     void catalogueUnusable_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("says");
-        QTest::newRow("missing") << "missing" << "cannot be read";
-        QTest::newRow("a folder") << "folder" << "is a folder";
-        QTest::newRow("unreadable") << "unreadable" << "cannot be read";
-        QTest::newRow("a named pipe") << "pipe" << "cannot be read";
+        QTest::addColumn<QString>("reason"); // "": any
+        QTest::newRow("missing") << "missing" << qt_error_string(ENOENT);
+        QTest::newRow("a folder") << "folder" << QString();
+        QTest::newRow("unreadable") << "unreadable" << qt_error_string(EACCES);
+        QTest::newRow("a named pipe") << "pipe" << QString();
     }
     void catalogueUnusable()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, says);
+        QFETCH(QString, reason);
         WorkFolder work;
         const QString club = work.path(QStringLiteral("club.txt"));
         if (kind == QLatin1String("folder"))
@@ -370,8 +389,10 @@ private slots:
         frmMain window;
         QString error;
         QVERIFY(!Start(window, &error));
-        QVERIFY2(error.contains(says), qPrintable(error));
-        QVERIFY2(error.contains(club), qPrintable(error));
+        const QStringList lines = error.split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].contains(club + QStringLiteral(" cannot be read")), qPrintable(error));
+        QVERIFY2(reason.isEmpty() ? !lines[1].isEmpty() : lines[1] == reason, qPrintable(error));
     }
 
     // Started and asked to end, the program ends in order with status 0, also
@@ -402,6 +423,46 @@ private slots:
         QVERIFY(started());
         QCOMPARE(run.exitStatus, QProcess::NormalExit);
         QCOMPARE(run.exitCode, 0);
+    }
+
+    // A second copy started in a folder that a running copy holds says so and
+    // ends without touching anything; another folder takes another copy, and
+    // the lock of a copy that was killed does not keep the next one out.
+    void oneCopyPerWorkingFolder()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        const QString lock = work.path(QLatin1String(Init::LockFileName));
+        QProcess first;
+        first.setWorkingDirectory(work.path());
+        first.start(ProgramPath(), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(work.path(QStringLiteral("racepo/racepo.dat"))), 30000);
+        const QStringList before = Snapshot(work.path());
+
+        QProcess second;
+        second.setWorkingDirectory(work.path());
+        second.start(ProgramPath(), {});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 2);
+        const QString said = QString::fromLocal8Bit(second.readAllStandardError());
+        QVERIFY2(said.contains(QLatin1String("already open in this folder")), qPrintable(said));
+        QCOMPARE(Snapshot(work.path()), before);
+
+        WorkFolder other;
+        other.copyCatalogue();
+        const QString otherData = other.path(QStringLiteral("racepo/racepo.dat"));
+        QCOMPARE(RunProgram(other, [&] { return QFileInfo::exists(otherData); }).exitCode, 0);
+
+        const QByteArray killed = QByteArray::number(first.processId()) + '\n';
+        ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+        QVERIFY(first.waitForFinished(30000));
+        const ProgramRun next = RunProgram(work, [&] {
+            return QFileInfo::exists(lock) && !work.read(QLatin1String(Init::LockFileName)).startsWith(killed);
+        });
+        QVERIFY2(!HasSanitizerReport(next.errors), qPrintable(next.errors));
+        QCOMPARE(next.exitCode, 0);
+        QVERIFY(!QFileInfo::exists(lock));
     }
 
     // OPTIONS.PAR holding something odd: the port is its first line as read,

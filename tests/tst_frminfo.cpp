@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 class tst_frminfo : public QObject {
@@ -28,10 +29,15 @@ private slots:
     void infoDialog()
     {
         start();
+        // Wherever the main window stands, the dialog opens in the middle of the screen.
+        window->show();
+        window->move(0, 0);
         QString caption, button, name, code, date, empty;
+        QPoint centre;
         OnNextModal([&](QWidget *modal) {
             auto *info = qobject_cast<frmInfo *>(modal);
             QVERIFY(info);
+            centre = info->frameGeometry().center();
             caption = info->windowTitle();
             button = info->Command1->text();
             name = info->Label6->text();
@@ -42,6 +48,9 @@ private slots:
             QTest::keyClick(info->Command1, Qt::Key_Escape);
         });
         window->mnuInfo->trigger();
+        const QPoint screenCentre = window->screen()->availableGeometry().center();
+        QVERIFY2(qAbs(centre.x() - screenCentre.x()) <= 2 && qAbs(centre.y() - screenCentre.y()) <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
         QCOMPARE(caption, QStringLiteral("Info"));
         QCOMPARE(button, QStringLiteral("&Exit"));
         QCOMPARE(name, QStringLiteral("Oribex Manage Racepoints  V1.00"));

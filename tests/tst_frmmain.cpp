@@ -3,9 +3,11 @@
 #include "app/frmMain.h"
 
 #include <QAction>
+#include <QDirIterator>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -171,6 +173,36 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
+    // The message of a second copy in a folder that a running copy holds,
+    // in the catalogue's language, and in English where the keys are missing.
+    void secondCopySaysWhyItDoesNotStart_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("withKeys");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("German") << "de" << true << "bereits ge\u00f6ffnet";
+        QTest::newRow("catalogue without the keys") << "" << false << "already open in this folder";
+    }
+    void secondCopySaysWhyItDoesNotStart()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, withKeys);
+        QFETCH(QString, says);
+        folder->copyCatalogue(language);
+        if (!withKeys) {
+            QByteArray catalogue = folder->read(QStringLiteral("club.txt"));
+            catalogue.replace("frmMain.MsgBox", "unused.MsgBox");
+            folder->write(QStringLiteral("club.txt"), catalogue);
+        }
+        start();
+        const QStringList before = QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        frmMain second;
+        QString text, title;
+        QVERIFY(!second.Form_Load(&text, &title));
+        QCOMPARE(title, QStringLiteral("Racepoints"));
+        QVERIFY2(text.contains(says), qPrintable(text));
+        QCOMPARE(QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
     void missingCatalogueEndsTheProgram_data()
     {
         QTest::addColumn<bool>("folderInstead");
@@ -191,6 +223,28 @@ private slots:
         QCOMPARE(program.exitCode(), 2); // a sanitizer build that found a leak ends otherwise
         const QString error = QString::fromLocal8Bit(program.readAllStandardError());
         QVERIFY2(error.contains(folder->path(QStringLiteral("club.txt"))), qPrintable(error));
+    }
+
+    // The program has no configuration but its files: nothing in it reads an
+    // environment variable (Qt itself reads its own). The launcher, a program
+    // of its own, takes the user's folder and language from there.
+    void readsNoEnvironment()
+    {
+        static const QRegularExpression reads(QStringLiteral(
+            "\\b(?:getenv|secure_getenv|qgetenv|qEnvironmentVariable\\w*|QProcessEnvironment|environ)\\b"));
+        QDirIterator sources(qEnvironmentVariable("RACEPOINTS_SOURCE_DIR"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                             QDir::Files, QDirIterator::Subdirectories);
+        int files = 0;
+        while (sources.hasNext()) {
+            QFile source(sources.next());
+            if (source.fileName().contains(QLatin1String("/launcher/")))
+                continue;
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            ++files;
+            const QRegularExpressionMatch match = reads.match(QString::fromUtf8(source.readAll()));
+            QVERIFY2(!match.hasMatch(), qPrintable(source.fileName() + QStringLiteral(": ") + match.captured()));
+        }
+        QVERIFY(files > 10);
     }
 
 private:

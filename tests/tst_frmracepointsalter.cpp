@@ -77,6 +77,24 @@ private slots:
         QCOMPARE(program.lines().at(5), "85:  Mons-Nord    ");
     }
 
+    // The first click into a field selects its whole text, so that what the
+    // user types replaces it; a further click places the cursor.
+    void aClickEntersTheWholeField()
+    {
+        StartedProgram program(Sample());
+        QVERIFY(AlterLine(program, 6, [](frmRacePointsAlter &dialog) {
+            QTest::mouseClick(dialog.Text3, Qt::LeftButton, {}, dialog.Text3->rect().center());
+            QVERIFY(dialog.Text3->hasFocus());
+            QCOMPARE(dialog.Text3->selectedText(), "Mons, Belgique");
+            QTest::keyClicks(dialog.Text3, "Dinant");
+            QTest::mouseClick(dialog.Text3, Qt::LeftButton, {}, QPoint(2, dialog.Text3->height() / 2));
+            QVERIFY(!dialog.Text3->hasSelectedText());
+            QCOMPARE(dialog.Text3->cursorPosition(), 0);
+            dialog.Command1->click();
+        }));
+        QCOMPARE(FileLines(program.file()).at(6), Record(85, "Mons", "Dinant", "5027451203049145"));
+    }
+
     void lastLineStaysSelected()
     {
         StartedProgram program(Sample());

@@ -1,13 +1,18 @@
+#include "LinuxTestSupport.h"
 #include "SerialTestSupport.h"
 #include "TestSupport.h"
 
 #include "app/Init.h"
 #include "terminal/frmSet.h"
 
+#include <QAccessible>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -64,6 +69,24 @@ private slots:
         QCOMPARE(dialog.List1->item(1)->toolTip(), ports.com3.serialPath());
         QVERIFY(dialog.List1->item(0)->flags() & Qt::ItemIsUserCheckable);
         QVERIFY(Ticked(dialog).isEmpty());
+    }
+
+    // A screen reader hears the list by its frame's name, with the
+    // instruction, and each line as a tick box, ticked or not.
+    void portListForScreenReaders()
+    {
+        Ports ports;
+        frmSet dialog;
+        Tick(dialog, 1);
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(dialog.List1);
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Serial port"));
+        QCOMPARE(list->text(QAccessible::Description), dialog.Label6->text());
+        for (int row : {0, 1}) {
+            QAccessibleInterface *line = list->tableInterface()->cellAt(row, 0);
+            QCOMPARE(line->text(QAccessible::Name), dialog.List1->item(row)->text());
+            QVERIFY(line->state().checkable);
+            QCOMPARE(bool(line->state().checked), row == 1);
+        }
     }
 
     // What the dialog ticks, or says, when it becomes active.
@@ -217,10 +240,48 @@ private slots:
         QCOMPARE(ports.boxes.seen.size(), 1);
         QCOMPARE(ports.boxes.seen[0].icon, QMessageBox::Critical);
         QCOMPARE(ports.boxes.seen[0].title, dialog.MsgBoxName1);
-        QCOMPARE(ports.boxes.seen[0].text, dialog.MsgBoxText1);
+        QVERIFY(ports.boxes.seen[0].text.startsWith(dialog.MsgBoxText1 + u'\n')); // and the reason
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.focusWidget(), dialog.List1);
-        QCOMPARE(Init::SelectedCOMPort, QStringLiteral("3")); // taken before the write failed
+        QCOMPARE(Init::SelectedCOMPort, QStringLiteral("1")); // what the next start reads
+    }
+
+    // A working folder that takes no new file: an OPTIONS.PAR that may be
+    // written is rewritten in place; without one, Save says why it fails.
+    void saveInReadOnlyFolder_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("reason"); // "": the save succeeds
+        QTest::newRow("writable OPTIONS.PAR") << QByteArray("1\r\n") << QString();
+        QTest::newRow("no OPTIONS.PAR") << QByteArray() << qt_error_string(EACCES);
+    }
+    void saveInReadOnlyFolder()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, reason);
+        Ports ports;
+        if (!stored.isEmpty())
+            ports.folder.write(QStringLiteral("OPTIONS.PAR"), stored);
+        Init::ReadOptions();
+        const QString before = Init::SelectedCOMPort;
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        TemporaryMode readOnly(ports.folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        frmSet dialog;
+        Tick(dialog, 1);
+        dialog.Command1_Click();
+        if (reason.isEmpty()) {
+            QVERIFY(ports.boxes.seen.isEmpty());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(ports.folder.read(QStringLiteral("OPTIONS.PAR")), QByteArray("3\r\n"));
+            QCOMPARE(Init::SelectedCOMPort, QStringLiteral("3"));
+        } else {
+            QCOMPARE(ports.boxes.seen.size(), 1);
+            QCOMPARE(ports.boxes.seen[0].text, dialog.MsgBoxText1 + u'\n' + reason);
+            QCOMPARE(Init::SelectedCOMPort, before);
+        }
+        QCOMPARE(QDir(ports.folder.path()).entryList(QDir::Files).size(), stored.isEmpty() ? 1 : 2); // club.txt
     }
 
     void cancelChangesNothing_data()

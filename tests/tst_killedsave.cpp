@@ -1,5 +1,5 @@
 // Saves cut off by SIGKILL at random moments: racepo.dat must always be the
-// old or the new file, whole, and nothing the saves leave behind may pile up.
+// old or the new file, whole, and the next load leaves everything else alone.
 #include "TestSupport.h"
 
 #include "app/Init.h"
@@ -88,51 +88,35 @@ private slots:
         // Both outcomes occur, or the kills did not land during the saves.
         QVERIFY(sawA > 0 && sawB > 0);
 
-        // A minute later the next load clears them away and keeps the file.
+        // The next load keeps the file and leaves every other file alone.
         const QByteArray last = work.read(QStringLiteral("racepo/racepo.dat"));
-        QDir folder(work.path(QStringLiteral("racepo")));
-        for (const QString &name : folder.entryList(QDir::Files)) {
-            QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
-        }
+        const QStringList entries = QDir(work.path(QStringLiteral("racepo"))).entryList(QDir::Files | QDir::Hidden);
         Init::WorkPath = work.path() + u'/';
         RacePointsManage::LoadRacePoints(Init::DataFilePath());
-        QCOMPARE(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("racepo.dat")});
+        QCOMPARE(QDir(work.path(QStringLiteral("racepo"))).entryList(QDir::Files | QDir::Hidden), entries);
         QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), last);
     }
 
-    // What a killed save left behind is removed by the next load once it is
-    // old enough to belong to no save in progress; a young one stays, and so
-    // does everything that is not a save file.
-    void staleSaveFilesRemovedOnLoad()
+    // Files beside the data file may be the club's own copies, whatever
+    // their names and age: a load never removes one.
+    void clubsOwnFilesSurviveALoad()
     {
         WorkFolder work;
         Init::WorkPath = work.path() + u'/';
         work.write(QStringLiteral("racepo/racepo.dat"), DefaultDataFile());
-        const QStringList old = {QStringLiteral("racepo.dat.AbCdEf"), QStringLiteral("racepo.dat.zzzzzz")};
-        const QStringList kept = {QStringLiteral("racepo.dat.young1"), // a digit: not a save file
-                                  QStringLiteral("racepo.dat.Young"),
-                                  QStringLiteral("racepo.dat.damaged-20240102-030405"),
-                                  QStringLiteral("racepo.dat.AbCdEfG"),
-                                  QStringLiteral("OPTIONS.PAR.AbCdEf"),
-                                  QStringLiteral("racepo.dat.GhIjKl")}; // the young one
-        for (const QString &name : old + kept)
-            work.write(QStringLiteral("racepo/") + name, "x");
-        const QDateTime twoMinutesAgo = QDateTime::currentDateTime().addSecs(-120);
-        for (const QString &name : old + kept.mid(0, kept.size() - 1)) {
+        const QStringList own = {QStringLiteral("racepo.dat.backup"), QStringLiteral("racepo.dat.sicher"),
+                                 QStringLiteral("racepo.dat.ORIGIN"), QStringLiteral("racepo.dat.AbCdEf")};
+        for (const QString &name : own) {
+            work.write(QStringLiteral("racepo/") + name, name.toUtf8());
             QFile file(work.path(QStringLiteral("racepo/") + name));
             QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(twoMinutesAgo, QFileDevice::FileModificationTime));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime));
         }
 
         QCOMPARE(RacePointsManage::LoadRacePoints(Init::DataFilePath()), qint16(19));
 
-        QStringList expected = kept;
-        expected.append(QStringLiteral("racepo.dat"));
-        expected.sort();
-        QCOMPARE(QDir(work.path(QStringLiteral("racepo"))).entryList(QDir::Files, QDir::Name), expected);
-        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), DefaultDataFile());
+        for (const QString &name : own)
+            QCOMPARE(work.read(QStringLiteral("racepo/") + name), name.toUtf8());
     }
 };
 

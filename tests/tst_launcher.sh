@@ -2,15 +2,16 @@
 # The launcher of the installed program, run against a stand-in program in an
 # install tree of its own: which catalogue a first start gets, where the
 # program starts, and that nothing the club already has is replaced.
-# Usage: tst_launcher.sh SOURCE_DIR
+# Usage: tst_launcher.sh SOURCE_DIR LAUNCHER
 set -u
 source_dir=$(cd "$1" && pwd)
+launcher=$2
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
 prefix="$root/usr"
 mkdir -p "$prefix/bin" "$prefix/share/racepoints"
-cp "$source_dir/packaging/racepoints-launch" "$prefix/bin/"
+cp "$launcher" "$prefix/bin/racepoints-launch"
 cp -r "$source_dir/club" "$prefix/share/racepoints/club"
 # The stand-in records the folder it was started in.
 cat > "$prefix/bin/racepoints" <<'STUB'
@@ -80,6 +81,11 @@ check "unusable folder: fails" [ $? -ne 0 ]
 check "unusable folder: says which" grep -q "working folder $home/Racepoints" "$home/stderr"
 check "unusable folder: program not started" [ ! -e "$home/started-in" ]
 check "unusable folder: file kept" [ "$(cat "$home/Racepoints")" = notes ]
+
+# No home to put the working folder in: a clear message, no program.
+env -i PATH=/usr/bin:/bin "$prefix/bin/racepoints-launch" 2>"$root/stderr"
+check "no home: fails" [ $? -ne 0 ]
+check "no home: says so" grep -q "home" "$root/stderr"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

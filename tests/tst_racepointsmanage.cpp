@@ -5,6 +5,8 @@
 #include "racepoints/RacePointsManage.h"
 
 #include <QDir>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
 
 using namespace RacePointsManage;
@@ -229,7 +231,28 @@ private slots:
         QCOMPARE(Cp1252::Encode(Cp1252::Decode(all)), all);
         QCOMPARE(Cp1252::Decode("\x80\xe9"), QString::fromUtf8("\u20ac\u00e9"));
         // One byte per character, whatever a paste brought in.
-        QCOMPARE(Cp1252::Encode(QString::fromUtf8("\u0142\U0001F600x")), QByteArray("???x"));
+        QCOMPARE(Cp1252::Encode(QString::fromUtf8("\u0142\U0001F600x\u00e9")), QByteArray("???x\xe9"));
+    }
+
+    // The program's own table against the system's Windows-1252 (ICU) for
+    // every byte and every character of the Basic Multilingual Plane.
+    void cp1252MatchesTheSystemCodePage()
+    {
+        QStringDecoder decoder("windows-1252");
+        if (!decoder.isValid())
+            QSKIP("this Qt has no named code pages (built without ICU)");
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            QCOMPARE(Cp1252::Decode(QByteArrayView(&byte, 1)), decoder.decode(QByteArrayView(&byte, 1)));
+        }
+        for (char16_t unit = 1; unit < 0xD800; ++unit) {
+            const QChar c(unit);
+            QStringEncoder encoder("windows-1252"); // its error flag never resets
+            QByteArray expected = encoder.encode(QStringView(&c, 1));
+            if (encoder.hasError() || expected.size() != 1)
+                expected = "?";
+            QCOMPARE(Cp1252::Encode(QStringView(&c, 1)), expected);
+        }
     }
 
 private:

@@ -79,7 +79,7 @@ private slots:
         table.set(33, device);
         MessageBoxes boxes;
 
-        Simulator terminal(device, arguments);
+        Simulator terminal(device, arguments + QStringList{QStringLiteral("--record"), folder.path(QStringLiteral("frames"))});
         QTRY_VERIFY2(terminal.output.contains(QStringLiteral("linked as")), qPrintable(terminal.output));
 
         frmSet settings;
@@ -99,7 +99,11 @@ private slots:
         QCOMPARE(transfer.result(), int(confirmed ? QDialog::Accepted : QDialog::Rejected));
         QCOMPARE(boxes.seen.size(), confirmed ? 1 : 2);
         QTRY_VERIFY2(terminal.output.contains(says), qPrintable(terminal.output));
-        QVERIFY2(terminal.output.contains(QStringLiteral("frame of 1290 bytes, 19 race points")), qPrintable(terminal.output));
+        QVERIFY2(terminal.output.contains(QStringLiteral("receiving a frame\ntermsim: frame of 1290 bytes, 19 race points, in ")),
+                 qPrintable(terminal.output));
+        const QByteArray recorded = folder.read(QStringLiteral("frames"));
+        QCOMPARE(recorded.size(), 1290);
+        QCOMPARE(recorded.mid(1042 + 5 * 13, 13), QByteArray("Hannover     "));
         QVERIFY(terminal.output.contains(QStringLiteral("  85  Hannover     \n")));
         QVERIFY(terminal.output.contains(QStringLiteral("  98               \n")));
     }

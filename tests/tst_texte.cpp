@@ -77,6 +77,25 @@ private slots:
         QCOMPARE(Texte::GetText(QStringLiteral("k")), QStringLiteral("new"));
     }
 
+    // Qt's own texts, such as a field's context menu, follow the system's
+    // language; a language Qt has no texts for leaves them in English.
+    void qtTextsInTheSystemLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("undo");
+        QTest::newRow("German") << "de_DE" << QString::fromUtf8("&Rückgängig");
+        QTest::newRow("Dutch") << "nl_BE" << "&Ongedaan maken";
+        QTest::newRow("French") << "fr_FR" << "&Annuler";
+        QTest::newRow("none for Latin") << "la" << "&Undo";
+    }
+    void qtTextsInTheSystemLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, undo);
+        QCOMPARE(Texte::LoadQtTranslations(QLocale(locale)), undo != QLatin1String("&Undo"));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), undo);
+    }
+
     void shippedCataloguesHaveCommand2KeysWithTheirBlank()
     {
         for (const QString &language : {QString(), QStringLiteral("de")}) {

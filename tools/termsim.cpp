@@ -3,15 +3,18 @@
 // It opens a pseudo-terminal, prints the device of its serial end (and links
 // it under a name of your choice, such as /dev/ttyUSB0, which the program
 // lists as COM 33), receives each frame, checks it, prints the race points
-// it carries and answers as told.
+// it carries and answers as told. It says when a frame begins and how long
+// it took, and can keep the bytes of every frame in a file.
 
 #include "PseudoTerminal.h"
 
+#include "racepoints/Cp1252.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QTimer>
 
 #include <csignal>
@@ -80,7 +83,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption silentOption(QStringLiteral("silent"), QStringLiteral("Do not answer at all."));
     const QCommandLineOption delayOption(QStringLiteral("delay"), QStringLiteral("Answer <ms> milliseconds after the frame."), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption onceOption(QStringLiteral("once"), QStringLiteral("End after the first frame."));
-    parser.addOptions({linkOption, replyOption, silentOption, delayOption, onceOption});
+    const QCommandLineOption recordOption(QStringLiteral("record"), QStringLiteral("Append the bytes of every frame to <file>."), QStringLiteral("file"));
+    parser.addOptions({linkOption, replyOption, silentOption, delayOption, onceOption, recordOption});
     parser.process(app);
 
     bool delayOk = false;
@@ -115,22 +119,40 @@ int main(int argc, char *argv[])
     std::signal(SIGTERM, RemoveLinkAndExit);
     std::signal(SIGHUP, RemoveLinkAndExit);
 
+    QFile record(parser.value(recordOption));
+    if (parser.isSet(recordOption) && !record.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        Print(QStringLiteral("termsim: cannot write %1").arg(record.fileName()));
+        return 1;
+    }
+
     QTimer frameEnd;
     frameEnd.setSingleShot(true);
     frameEnd.setInterval(FrameGapMs);
-    QObject::connect(&line, &PseudoTerminal::bytesReceived, &frameEnd, qOverload<>(&QTimer::start));
+    QElapsedTimer sinceFirstByte;
+    qint64 lastByteMs = 0;
+    QObject::connect(&line, &PseudoTerminal::bytesReceived, &frameEnd, [&] {
+        if (!frameEnd.isActive()) {
+            sinceFirstByte.start();
+            Print(QStringLiteral("termsim: receiving a frame"));
+        }
+        lastByteMs = sinceFirstByte.elapsed();
+        frameEnd.start();
+    });
     QObject::connect(&frameEnd, &QTimer::timeout, &app, [&] {
         const QByteArray frame = line.received;
         line.received.clear();
+        if (record.isOpen()) {
+            record.write(frame);
+            record.flush();
+        }
         const QString error = CheckFrame(frame);
         if (!error.isEmpty()) {
             Print(QStringLiteral("termsim: frame of %1 bytes rejected: %2; no answer").arg(frame.size()).arg(error));
         } else {
             const qsizetype records = (frame.size() - HeaderLength - 1) / BlockLength;
-            Print(QStringLiteral("termsim: frame of %1 bytes, %2 race points").arg(frame.size()).arg(records));
-            QStringDecoder cp1252("windows-1252");
+            Print(QStringLiteral("termsim: frame of %1 bytes, %2 race points, in %3 ms").arg(frame.size()).arg(records).arg(lastByteMs));
             for (qsizetype k = 0; k < records; ++k)
-                Print(QStringLiteral("  %1  %2").arg(80 + k).arg(cp1252.decode(frame.mid(HeaderLength + k * BlockLength, BlockLength))));
+                Print(QStringLiteral("  %1  %2").arg(80 + k).arg(Cp1252::Decode(frame.mid(HeaderLength + k * BlockLength, BlockLength))));
             if (reply.isEmpty()) {
                 Print(QStringLiteral("termsim: staying silent"));
             } else {

@@ -1,6 +1,8 @@
 #include "app/Accessibility.h"
 
+#include <QAccessible>
 #include <QLabel>
+#include <QListWidget>
 
 QString SpokenCaption(const QString &caption)
 {
@@ -22,4 +24,20 @@ void NameBuddiesFromLabels(QWidget &window)
         if (QWidget *buddy = label->buddy())
             buddy->setAccessibleName(SpokenCaption(label->text()));
     }
+}
+
+void AnnounceCheckState(QListWidgetItem &item)
+{
+    QListWidget *list = item.listWidget();
+    if (!list || !QAccessible::isActive())
+        return;
+    QAccessibleInterface *view = QAccessible::queryAccessibleInterface(list);
+    QAccessibleTableInterface *table = view ? view->tableInterface() : nullptr;
+    QAccessibleInterface *line = table ? table->cellAt(list->row(&item), 0) : nullptr;
+    if (!line)
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(line, changed);
+    QAccessible::updateAccessibility(&event);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QListWidgetItem;
 class QWidget;
 
 // Screen readers name a control by its accessible name. Qt derives it from a
@@ -15,3 +16,7 @@ QString SpokenCaption(const QString &caption);
 // label's caption. Qt's own naming keeps the " :" and finds only labels with
 // the same parent as the control. Call it once the window's texts are set.
 void NameBuddiesFromLabels(QWidget &window);
+
+// Tells a screen reader that a line of a list has been ticked or unticked,
+// so that it can say so; Qt's item views leave the change unannounced.
+void AnnounceCheckState(QListWidgetItem &item);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 namespace Init {
@@ -17,6 +18,17 @@ void InitProgram()
     WorkPath = QDir::currentPath() + u'/';
     CreateDataFolder();
     ReadOptions();
+}
+
+std::unique_ptr<QLockFile> LockWorkFolder()
+{
+    auto lock = std::make_unique<QLockFile>(QDir::current().filePath(QLatin1String(LockFileName)));
+    // The program may run for days: its lock never gets stale by age, only by
+    // its process having ended.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock() && lock->error() == QLockFile::LockFailedError)
+        return nullptr;
+    return lock;
 }
 
 void CreateDataFolder()
@@ -39,9 +51,11 @@ void ReadOptions()
         SelectedCOMPort = Cp1252::Decode(lines.first());
 }
 
-bool WriteOptions(const QString &port)
+bool WriteOptions(const QString &port, QString *reason)
 {
-    return WriteWholeFile(OptionsFilePath(), Cp1252::Encode(port) + "\r\n");
+    // A cut-short line reads as another port or none, which the settings
+    // dialog then asks about: nothing is lost that the user cannot redo.
+    return WriteWholeFile(OptionsFilePath(), Cp1252::Encode(port) + "\r\n", reason, Replace::InPlaceIfNeeded);
 }
 
 QString OptionsFilePath()
@@ -71,29 +85,49 @@ QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines)
     return lines;
 }
 
-bool ReadWholeFile(const QString &path, QByteArray &content)
+namespace {
+
+bool Failed(QString *reason, const QString &why)
 {
-    // Plain files only: a folder reads nothing useful, and a named pipe or a
-    // device under the file's name would block the program or never end.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    content = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    if (reason)
+        *reason = why;
+    return false;
 }
 
-bool WriteWholeFile(const QString &path, QByteArrayView content)
+} // namespace
+
+bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason)
+{
+    // Plain files only: a named pipe or a device under the file's name would
+    // block the program or never end. A folder is refused by open() itself,
+    // which says so.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return Failed(reason, QStringLiteral("Not a plain file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failed(reason, file.errorString());
+    content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Failed(reason, file.errorString());
+    return true;
+}
+
+bool WriteWholeFile(const QString &path, QByteArrayView content, QString *reason, Replace replace)
 {
     QSaveFile file(path);
+    // Never for anything but a plain file: a named pipe would block the write.
+    file.setDirectWriteFallback(replace == Replace::InPlaceIfNeeded && QFileInfo(path).isFile());
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return Failed(reason, file.errorString());
     if (file.write(content.data(), content.size()) != content.size()) {
+        const QString why = file.errorString(); // cancelling replaces it
         file.cancelWriting();
-        return false;
+        return Failed(reason, why);
     }
-    return file.commit();
+    if (!file.commit())
+        return Failed(reason, file.errorString());
+    return true;
 }
 
 } // namespace Init

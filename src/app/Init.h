@@ -5,6 +5,10 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 // Working folder and options file. The program works in the folder that is
 // current when it starts; every file it touches lies there or below it.
 namespace Init {
@@ -16,14 +20,23 @@ extern QString SelectedCOMPort;
 
 inline constexpr const char *DataFolderName = "racepo";
 inline constexpr const char *OptionsFileName = "OPTIONS.PAR";
+inline constexpr const char *LockFileName = "racepoints.lock";
 
 void InitProgram();
+
+// One copy of the program per working folder: a second copy would save its
+// own, older table over what the first one stored. Locks the current folder
+// for this copy until the result is destroyed; nothing when a running copy
+// holds it already. The lock of a copy that was killed does not count, and a
+// folder that cannot take the lock file at all (read-only) is not locked.
+std::unique_ptr<QLockFile> LockWorkFolder();
 void CreateDataFolder();
 void ReadOptions();
 
-// Replaces OPTIONS.PAR with the port number and CR LF. The old file stays
-// whole when the write fails; returns whether the new one is in place.
-bool WriteOptions(const QString &port);
+// Replaces OPTIONS.PAR with the port number and CR LF; returns whether the
+// new content is in place. Where the working folder takes no new file but
+// OPTIONS.PAR itself may be written, the file is rewritten in place.
+bool WriteOptions(const QString &port, QString *reason = nullptr);
 
 QString OptionsFilePath();
 QString DataFilePath(); // WorkPath + "racepo/racepo.dat"
@@ -32,12 +45,25 @@ QString DataFilePath(); // WorkPath + "racepo/racepo.dat"
 // is not part of the line, and a last line without an end still counts.
 QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
 
+// The file functions below give, when they fail, the operating system's
+// reason in `reason` ("Permission denied", "No space left on device"), in
+// the words of the system's language, for the user to read.
+
 // Reads a whole plain file; false when it cannot be opened or read, or is no
 // plain file (a folder, a named pipe, a device).
-bool ReadWholeFile(const QString &path, QByteArray &content);
+bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason = nullptr);
 
-// Writes a file by writing a new one and replacing the old, so that a failed
-// or interrupted write never leaves a partly written file behind.
-bool WriteWholeFile(const QString &path, QByteArrayView content);
+enum class Replace {
+    // Write a new file beside the old one and rename it over the old, so
+    // that a failed or interrupted write never leaves a partly written file.
+    Atomically,
+    // The same, except where the folder takes no new file but the old plain
+    // file may be written: then it is rewritten in place. For files whose
+    // partly written content does no harm.
+    InPlaceIfNeeded,
+};
+
+bool WriteWholeFile(const QString &path, QByteArrayView content, QString *reason = nullptr,
+                    Replace replace = Replace::Atomically);
 
 } // namespace Init

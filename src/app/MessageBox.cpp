@@ -2,11 +2,26 @@
 
 #include "app/Texte.h"
 
+#include <cstdio>
+
 void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MsgBox"));
     box.exec();
+}
+
+void PrintError(const QString &message)
+{
+    for (const QString &line : message.split(u'\n'))
+        std::fprintf(stderr, "racepoints: %s\n", qPrintable(line));
+}
+
+void ShowFailure(QWidget *parent, const QString &title, const QString &text, const QString &reason)
+{
+    const QString message = reason.isEmpty() ? text : text + u'\n' + reason;
+    PrintError(message);
+    ShowMessage(parent, QMessageBox::Critical, title, message);
 }
 
 QString TextOr(const QString &key, const QString &fallback)

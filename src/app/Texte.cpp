@@ -3,7 +3,11 @@
 #include "app/Init.h"
 #include "racepoints/Cp1252.h"
 
-#include <QFileInfo>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
 
 namespace Texte {
 
@@ -20,11 +24,11 @@ bool LoadTexts(QString *errorText)
 {
     const QString path = CataloguePath();
     QByteArray content;
-    if (!Init::ReadWholeFile(path, content)) {
+    QString reason;
+    if (!Init::ReadWholeFile(path, content, &reason)) {
         if (errorText) {
-            *errorText = QFileInfo(path).isDir()
-                ? QStringLiteral("The text catalogue %1 is a folder, not a file.").arg(path)
-                : QStringLiteral("The text catalogue %1 cannot be read.").arg(path);
+            *errorText = QStringLiteral("The text catalogue %1 cannot be read. Racepoints cannot start without it.\n%2")
+                             .arg(path, reason);
         }
         return false;
     }
@@ -35,6 +39,23 @@ bool LoadTexts(QString *errorText)
 QString GetText(const QString &key)
 {
     return LookUp(TextLines, key);
+}
+
+bool LoadQtTranslations(const QLocale &locale)
+{
+    static QPointer<QTranslator> installed;
+    delete installed; // which uninstalls it
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    // One look per name the locale may go by (qtbase_de_DE.qm, qtbase_de.qm),
+    // in the one folder where Qt keeps its translations.
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
+    return true;
 }
 
 QStringList ParseCatalogue(QByteArrayView content)

@@ -50,6 +50,8 @@ frmInfo::frmInfo(QWidget *parent) : QDialog(parent)
 
     ApplyTextsInfo();
     InstallDialogKeys(*this);
+    // In the middle of the screen, not of the main window.
+    CentreOnScreen(*this);
 }
 
 void frmInfo::ApplyTextsInfo()

@@ -3,6 +3,7 @@
 #include "app/Accessibility.h"
 #include "app/Geometry.h"
 #include "app/Init.h"
+#include "app/MessageBox.h"
 #include "app/Texte.h"
 #include "app/Version.h"
 #include "app/frmInfo.h"
@@ -17,10 +18,12 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QLockFile>
 #include <QMenuBar>
 
 namespace {
@@ -99,11 +102,32 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     adjustSize();
 }
 
-bool frmMain::Form_Load(QString *errorText)
+frmMain::~frmMain() = default;
+
+bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
 {
-    Init::InitProgram();
-    if (!ApplyTextsMain(errorText))
+    // Before anything in the folder is touched.
+    WorkFolderLock = Init::LockWorkFolder();
+    if (!WorkFolderLock) {
+        Init::WorkPath = QDir::currentPath() + u'/';
+        Texte::LoadTexts();
+        MsgBoxName1 = TextOr(QStringLiteral("frmMain.MsgBoxName1"), QStringLiteral("Racepoints"));
+        MsgBoxText1 = TextOr(QStringLiteral("frmMain.MsgBoxText1"),
+                             QStringLiteral("Racepoints is already open in this folder. Please go on working in the "
+                                            "window that is open; a second copy would undo its changes."));
+        if (errorTitle)
+            *errorTitle = MsgBoxName1;
+        if (errorText)
+            *errorText = MsgBoxText1;
         return false;
+    }
+    Init::InitProgram();
+    if (!ApplyTextsMain(errorText)) {
+        // The catalogue holds every text, so this report cannot come from it.
+        if (errorTitle)
+            *errorTitle = QStringLiteral("Racepoints");
+        return false;
+    }
     RacePointsAnzeigen();
     COMPortsManage::SearchCOMPorts();
     Timer1.setInterval(1000);

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
+class QLockFile;
+
 class QAction;
 class QListWidget;
 class QMenu;
@@ -15,10 +19,12 @@ class frmMain : public QMainWindow {
 
 public:
     explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
 
     // The start-up sequence, run before the window shows. False when the
-    // program cannot start (club.txt cannot be read); errorText says why.
-    bool Form_Load(QString *errorText = nullptr);
+    // program cannot start (another copy works in this folder, or club.txt
+    // cannot be read); the title and text of the message say why.
+    bool Form_Load(QString *errorText = nullptr, QString *errorTitle = nullptr);
 
     // Loads the race point table from its file and refills the list.
     void RacePointsAnzeigen();
@@ -33,6 +39,8 @@ public:
     // Never given a value; the selection keeping compares the first list line
     // with them.
     QString txtNoClub, txtNoFancier, txtNoPigeons;
+    // Why the program does not start: another copy works in this folder.
+    QString MsgBoxName1, MsgBoxText1;
 
     QListWidget *List1;
     QTimer Timer1;
@@ -67,4 +75,6 @@ private:
     void mnuInfo_Click();
 
     bool ListFilled = false;
+    // Held while the program runs, so that no second copy works in this folder.
+    std::unique_ptr<QLockFile> WorkFolderLock;
 };

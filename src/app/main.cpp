@@ -1,12 +1,11 @@
 #include "app/MessageBox.h"
-#include "app/QuitWhenShown.h"
+#include "app/Texte.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QSocketNotifier>
-
-#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -51,6 +50,7 @@ void CloseOnTerminateSignal(QWidget &window)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Texte::LoadQtTranslations(QLocale::system());
     // Lets the desktop match the window to racepoints.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));
@@ -58,16 +58,13 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_UNIX
     CloseOnTerminateSignal(window);
 #endif
-    QString error;
-    if (!window.Form_Load(&error)) {
-        // The catalogue holds every text, so this report cannot come from it.
-        error += QStringLiteral(" Racepoints cannot start without it.");
-        std::fprintf(stderr, "racepoints: %s\n", qPrintable(error));
+    QString error, title;
+    if (!window.Form_Load(&error, &title)) {
+        PrintError(error);
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-            ShowMessage(nullptr, QMessageBox::Critical, QStringLiteral("Racepoints"), error);
+            ShowMessage(nullptr, QMessageBox::Critical, title, error);
         return 2;
     }
     window.show();
-    QuitWhenShownForBenchmark(window);
     return app.exec();
 }

@@ -37,8 +37,9 @@ public:
 protected:
     RacePointDialog(frmMain &main, const char *name);
 
-    // The window caption, the button and the label captions, from the
-    // catalogue read anew; the dialog's own message texts follow.
+    // The window caption, the button and the label captions and what a
+    // screen reader says of the fields, from the catalogue read anew; the
+    // dialog's own message texts follow.
     void ApplyLayoutTexts(const QString &window);
     QStringList FieldTexts() const;
     void ShowFieldTexts(const QStringList &texts, int first = 1);
@@ -53,7 +54,8 @@ protected:
     QByteArray RecordFromFields();
 
     // Stores the record and saves the table; a failed save is reported with
-    // the given message before the list is refilled from what the file holds.
+    // the given message and the operating system's reason before the list is
+    // refilled from what the file holds.
     // False when the record names no slot: nothing is saved then.
     bool StoreAndSave(const QByteArray &record, const QString &failTitle, const QString &failText);
 

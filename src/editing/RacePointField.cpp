@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <utility>
 
 namespace {
 
@@ -19,9 +22,8 @@ bool IsEditingKey(const QKeyEvent &event)
         || event.key() == Qt::Key_Escape)
         return true;
     // Shortcuts such as Ctrl+C and Ctrl+V; Ctrl+Alt is AltGr typing a character.
+    // Super (Meta) is no shortcut here: Super+"/" would put "/" into the field.
     const Qt::KeyboardModifiers modifiers = event.modifiers();
-    if (modifiers & Qt::MetaModifier)
-        return true;
     return (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
 }
 
@@ -58,8 +60,18 @@ void RacePointField::focusInEvent(QFocusEvent *event)
     entered = true;
     if (!isReadOnly())
         rewrite(FieldRules::Entering(text()));
-    // A click then places the cursor where the user clicked, to mend a typo.
     selectAll();
+    // The click that enters the field would place the cursor where it landed;
+    // like Tab, it leaves the whole text selected, so that typing replaces it.
+    selectOnRelease = event->reason() == Qt::MouseFocusReason;
+}
+
+void RacePointField::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    // A part the user selected by dragging stays selected.
+    if (std::exchange(selectOnRelease, false) && !hasSelectedText())
+        selectAll();
 }
 
 void RacePointField::focusOutEvent(QFocusEvent *event)

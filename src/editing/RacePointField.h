@@ -24,6 +24,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     // Writes only a different text, so that a rule leaving the text as it
@@ -34,4 +35,6 @@ private:
     // Between entering and leaving; the dialog losing activation (a message
     // box, another program, a context menu) leaves the user in the field.
     bool entered = false;
+    // Entered by a click that has not been released yet.
+    bool selectOnRelease = false;
 };

@@ -6,9 +6,7 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace RacePointsManage {
 
@@ -70,24 +68,6 @@ bool SameContent(const QString &path, const QByteArray &content)
     return Init::ReadWholeFile(path, other) && other == content;
 }
 
-// A save writes the new file under a temporary name beside the data file
-// ("racepo.dat.AbCdEf", six letters) and then renames it over the old one;
-// a program killed between the two leaves that file behind. One older than a
-// minute belongs to no save in progress (a save takes milliseconds), so it
-// goes, while a second copy of the program saving right now is left alone.
-void RemoveStaleSaveFiles(const QString &path)
-{
-    const QFileInfo file(path);
-    static const QRegularExpression sixLetters(QStringLiteral("^[A-Za-z]{6}$"));
-    const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-60);
-    const QFileInfoList candidates = file.dir().entryInfoList(
-        {file.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo &candidate : candidates) {
-        if (sixLetters.match(candidate.suffix()).hasMatch() && candidate.lastModified() < limit)
-            QFile::remove(candidate.filePath());
-    }
-}
-
 } // namespace
 
 QString KeepDamagedFile(const QString &path, const QByteArray &content)
@@ -109,7 +89,6 @@ QString KeepDamagedFile(const QString &path, const QByteArray &content)
 
 qint16 LoadRacePoints(const QString &path)
 {
-    RemoveStaleSaveFiles(path);
     QByteArray content;
     if (!Init::ReadWholeFile(path, content)) {
         UseTable(DefaultTable());
@@ -128,13 +107,13 @@ qint16 LoadRacePoints(const QString &path)
     return RacePointCount;
 }
 
-bool SaveRacePoints(const QString &path)
+bool SaveRacePoints(const QString &path, QString *reason)
 {
     Table table;
     table.count = RacePointCount;
     for (int slot = 1; slot <= RacePointCount && slot <= SlotCount; ++slot)
         table.records.append(RacePoints[slot]);
-    return Init::WriteWholeFile(path, FormatDataFile(table));
+    return Init::WriteWholeFile(path, FormatDataFile(table), reason);
 }
 
 std::optional<int> SlotOf(QStringView numberText)

@@ -41,13 +41,14 @@ QByteArray BlankRecord(int number);
 // file gives the default table of 19 blank race points, which is written as
 // a new file; a damaged file gives the default table too, and is kept beside
 // the original under a name of its own before anything can overwrite it.
-// New files that a killed save left under a temporary name beside it are
-// removed once they are a minute old.
+// Nothing else beside the file is ever touched: what lies there may be the
+// club's own.
 qint16 LoadRacePoints(const QString &path);
 
 // Writes the count line and slots 1 to RacePointCount. The old file stays
-// whole unless the new one is complete; returns whether it is.
-bool SaveRacePoints(const QString &path);
+// whole unless the new one is complete; returns whether it is, and else gives
+// the operating system's reason.
+bool SaveRacePoints(const QString &path, QString *reason = nullptr);
 
 // Puts a record into the slot named by its first two characters; false, and
 // nothing changed, when they name no slot.

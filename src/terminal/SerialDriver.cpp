@@ -4,7 +4,7 @@
 
 #ifdef Q_OS_WIN
 
-#ifndef NOMINMAX
+#ifndef NOMINMAX // Qt's headers may have set it already
 #define NOMINMAX
 #endif
 #include <windows.h>

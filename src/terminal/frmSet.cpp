@@ -1,5 +1,6 @@
 #include "terminal/frmSet.h"
 
+#include "app/Accessibility.h"
 #include "app/DialogKeys.h"
 #include "app/Geometry.h"
 #include "app/Init.h"
@@ -72,6 +73,10 @@ void frmSet::ApplyTextsSet()
     MsgBoxText5 = Texte::GetText(QStringLiteral("frmSet.MsgBoxText5"));
     Label5->setText(Texte::GetText(QStringLiteral("frmSet.Label5.Caption")));
     Label6->setText(Texte::GetText(QStringLiteral("frmSet.Label6.Caption")));
+    // A screen reader names the list after its frame and reads the
+    // instruction beside it as its description.
+    List1->setAccessibleName(SpokenCaption(Frame3->title()));
+    List1->setAccessibleDescription(Label6->text());
 }
 
 void frmSet::FillCOMPortList()
@@ -136,6 +141,7 @@ void frmSet::Tick(int index)
 
 void frmSet::List1_ItemCheck(QListWidgetItem *item)
 {
+    AnnounceCheckState(*item);
     if (item->checkState() != Qt::Checked)
         return;
     for (int i = 0; i < List1->count(); ++i) {
@@ -161,14 +167,17 @@ void frmSet::Command1_Click()
         ShowMessage(this, QMessageBox::Critical, MsgBoxName3, MsgBoxText3);
         return;
     }
-    Init::SelectedCOMPort = ChosenCOMPort;
-    if (auto *main = qobject_cast<frmMain *>(parentWidget()))
-        main->EnableCOMMenues();
-    if (!Init::WriteOptions(ChosenCOMPort)) {
-        ShowMessage(this, QMessageBox::Critical, MsgBoxName1, MsgBoxText1);
+    // The choice takes effect only once it is stored: a port that the next
+    // start would not know is no choice the user has made.
+    QString reason;
+    if (!Init::WriteOptions(ChosenCOMPort, &reason)) {
+        ShowFailure(this, MsgBoxName1, MsgBoxText1, reason);
         List1->setFocus();
         return;
     }
+    Init::SelectedCOMPort = ChosenCOMPort;
+    if (auto *main = qobject_cast<frmMain *>(parentWidget()))
+        main->EnableCOMMenues();
     accept();
 }
 

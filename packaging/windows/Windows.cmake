@@ -1,0 +1,9 @@
+# What only the Windows build has: the programs' icon and version resources,
+# and the system libraries of the launcher.
+foreach(name description IN ZIP_LISTS "racepoints;racepoints-launch"
+        "Racepoints;Racepoints: sets up the working folder and starts Racepoints")
+  configure_file(packaging/windows/racepoints.rc.in ${name}.rc @ONLY)
+  target_sources(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc)
+endforeach()
+# Documents folder (shell32, ole32, uuid) and message box (user32).
+target_link_libraries(racepoints-launch PRIVATE shell32 ole32 uuid user32)

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The launcher that the application menu (Linux) and the Start menu
+// (Windows) run: it gives the user a working folder with the shipped
+// catalogue of the user's language and starts the program in it. The
+// program itself reads no command line and no environment; choosing the
+// folder and the language is this launcher's task.
+namespace Launcher {
+
+namespace fs = std::filesystem;
+
+// "de", "nl" or "fr" for a locale setting such as "de_AT.UTF-8", else ""
+// (English). Used for the Linux locale variables.
+std::string LanguageOfLocale(std::string_view locale);
+
+// The shipped catalogue of a language ("" for English) below the folder of
+// the shipped catalogues; the English one when that language has none.
+fs::path CatalogueFor(const fs::path &shipped, const std::string &language);
+
+// Makes the working folder when it is missing, makes it the current folder
+// and puts the catalogue in as club.txt unless the folder has one (a
+// dangling link counts too): a club.txt that is there is the club's own.
+// Nothing there is ever replaced, and an interrupted copy leaves no partial
+// club.txt. False when the folder cannot be made or entered.
+bool EnterWorkingFolder(const fs::path &work, const fs::path &catalogue);
+
+// What differs between the platforms.
+
+// The user's language as LanguageOfLocale gives it: on Linux from LC_ALL,
+// LC_MESSAGES or LANG, on Windows the display language.
+std::string UserLanguage();
+// ~/Racepoints on Linux, Documents\Racepoints on Windows; empty when the
+// system names no home or documents folder.
+fs::path WorkingFolder();
+// The installed program and its shipped catalogues, found from the
+// launcher's own place: /usr/bin/racepoints and /usr/share/racepoints/club
+// on Linux, racepoints.exe and club\ beside the launcher on Windows.
+fs::path Program();
+fs::path ShippedCatalogues();
+// Starts the program in the current folder; on Linux the launcher becomes
+// the program. Returns only on failure.
+void Start(const fs::path &program);
+// Tells the user what failed, naming the folder or file: on standard error
+// (Linux) or in a message box (Windows, where the launcher has no console).
+void Report(std::string_view what, const fs::path &which);
+
+} // namespace Launcher

@@ -1,17 +1,22 @@
+#include "DriverQueue.h"
 #include "SerialTestSupport.h"
 #include "TestSupport.h"
 
 #include "app/Init.h"
+#include "app/frmMain.h"
 #include "racepoints/RacePointsManage.h"
 #include "terminal/COMPortsManage.h"
 #include "terminal/TransferFrame.h"
 #include "terminal/frmRacePointsSend.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QtTest>
+
+#include <chrono>
 
 namespace {
 
@@ -197,6 +202,81 @@ private slots:
         QCOMPARE(dialog.Label1->text(), QString());
     }
 
+    // Whatever the driver's queue count does, the next byte goes out only
+    // once it reads zero, and the frame arrives whole.
+    void pacingFollowsTheDriverQueue_data()
+    {
+        QTest::addColumn<DriverQueue::Kind>("kind");
+        QTest::addColumn<int>("lineSlowdown"); // the driver's line against the port's baud rate
+        QTest::newRow("exact UART") << DriverQueue::Kind::ExactUart << 1;
+        QTest::newRow("exact UART, slower line") << DriverQueue::Kind::ExactUart << 2;
+        QTest::newRow("16550") << DriverQueue::Kind::Fifo16550 << 1;
+        QTest::newRow("USB modem-class, 160") << DriverQueue::Kind::UsbAcm8 << 1;
+        QTest::newRow("USB modem-class, 1280") << DriverQueue::Kind::UsbAcm64 << 1;
+    }
+    void pacingFollowsTheDriverQueue()
+    {
+        QFETCH(DriverQueue::Kind, kind);
+        QFETCH(int, lineSlowdown);
+        Line line;
+        DriverQueue queue(kind, 0, lineSlowdown * std::chrono::nanoseconds(1'041'667));
+        line.folder.write(QStringLiteral("racepo/racepo.dat"), DataFile());
+        line.answerAt(1290, ">");
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.result(), int(QDialog::Accepted), 15000);
+        QCOMPARE(line.terminal.received, ExpectedFrame());
+        QVERIFY(!queue.overtaken());
+    }
+
+    // A driver whose count never empties holds the transfer, and the window
+    // with it, until the user cancels; the cancel ends the wait at once.
+    void stuckQueueWaitsForCancel()
+    {
+        Line line;
+        DriverQueue queue(DriverQueue::Kind::ExactUart, 300);
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        dialog.show();
+        QTRY_COMPARE_WITH_TIMEOUT(line.terminal.received.size(), 300, 10000);
+        QTest::qWait(100); // a hundred looks at the count: nothing more may come
+        QCOMPARE(line.terminal.received.size(), 300);
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(!dialog.MSComm1.IsOpen());
+        QVERIFY(line.boxes.seen.isEmpty());
+        QVERIFY(!queue.overtaken());
+        QSerialPort next(line.terminal.serialPath());
+        QVERIFY2(next.open(QIODevice::ReadWrite), qPrintable(next.errorString()));
+    }
+
+    // The session ending (or the main window closed) while the transfer waits
+    // for the answer: no message holds the program up, the port is free.
+    void programEndsDuringTheReplyWait()
+    {
+        Line line;
+        line.folder.write(QStringLiteral("OPTIONS.PAR"), "4\r\n");
+        frmMain window;
+        QVERIFY(window.Form_Load());
+        window.Timer1.stop();
+        window.show();
+        bool waited = false;
+        OnNextModal([&](QWidget *modal) {
+            auto *transfer = qobject_cast<frmRacePointsSend *>(modal);
+            QVERIFY(transfer);
+            QTRY_VERIFY_WITH_TIMEOUT(transfer->Timer1.isActive(), 10000);
+            waited = true;
+            window.close();
+        });
+        window.mnuRacePointsSend->trigger(); // returns once the transfer window has closed
+        QVERIFY(waited);
+        QVERIFY(!window.isVisible());
+        QVERIFY(line.boxes.seen.isEmpty());
+        QSerialPort next(line.terminal.serialPath());
+        QVERIFY2(next.open(QIODevice::ReadWrite), qPrintable(next.errorString()));
+    }
+
     void silenceEndsAfterTwoSeconds()
     {
         Line line;
@@ -290,6 +370,8 @@ private slots:
             if (line.terminal.received.size() >= 300)
                 line.terminal.vanish();
         });
+        // Why the port failed goes to standard error.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^racepoints: COM 4 failed during the transfer: .+")));
         frmRacePointsSend dialog;
         QVERIFY(dialog.Form_Load());
         dialog.show();

@@ -146,6 +146,7 @@ private slots:
         terminal.vanish();
         port.Write("x");
         QTRY_COMPARE(failed.size(), 1);
+        QVERIFY(!failed[0][0].toString().isEmpty()); // the system's reason
         QCOMPARE(port.OutBufferCount(), -1);
         QVERIFY(!port.Write("y"));
         QTest::qWait(50); // the device keeps reporting errors; one signal is all

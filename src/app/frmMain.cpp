@@ -194,9 +194,15 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    // Closing the main window ends the program, even while a dialog is open.
+    // Closing the main window ends the program, even while a dialog is open
+    // (the session ending, too). A transfer then ends without a word: the
+    // program must not wait for anyone to read a message.
     for (QDialog *dialog : findChildren<QDialog *>()) {
-        if (dialog->isVisible())
+        if (!dialog->isVisible())
+            continue;
+        if (auto *transfer = qobject_cast<frmRacePointsSend *>(dialog))
+            transfer->CloseSilently();
+        else
             dialog->reject();
     }
     Timer1.stop();

@@ -1,21 +1,15 @@
 #include "terminal/SerialPort.h"
 
 #include "app/Convert.h"
+#include "terminal/SerialDriver.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <limits>
+#include <mutex>
 #include <optional>
-
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX // Qt's headers may have set it already
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
-#include <sys/ioctl.h>
-#include <termios.h>
-#endif
+#include <system_error>
 
 namespace {
 
@@ -24,6 +18,12 @@ SerialPort::DeviceTable &CustomTable()
     static SerialPort::DeviceTable table;
     return table;
 }
+
+// Set by one thread while another may be opening a port.
+struct {
+    std::mutex lock;
+    SerialPort::QueueModel model;
+} sharedQueueModel;
 
 std::optional<QSerialPort::Parity> ParityOf(QStringView letter)
 {
@@ -49,6 +49,36 @@ std::optional<QSerialPort::StopBits> StopBitsOf(QStringView text)
         return QSerialPort::TwoStop;
     return std::nullopt;
 }
+
+// Sleeps that end early by the time the system takes to wake the thread,
+// which would otherwise add to every byte: some microseconds, tens in a
+// virtual machine, more with Windows' timers. The estimate follows the lower
+// quarter of the wakes seen, so that most looks come just after their time
+// and few before it.
+class EarlyAlarm {
+public:
+    EarlyAlarm(SerialDriver &driver, std::chrono::nanoseconds most) : driver(driver), most(most) {}
+
+    // Sleeps until about then; true when woken before it.
+    bool SleepUntil(SerialPort::Clock::time_point then)
+    {
+        using namespace std::chrono_literals;
+        const SerialPort::Clock::time_point alarm = then - wakeDelay;
+        if (alarm > SerialPort::Clock::now()) {
+            driver.SleepUntil(alarm);
+            // Steps in proportion, to settle within a hundred wakes at any scale.
+            const bool late = SerialPort::Clock::now() - alarm > wakeDelay;
+            const std::chrono::nanoseconds step = 1us + wakeDelay / 16;
+            wakeDelay = std::clamp<std::chrono::nanoseconds>(wakeDelay + (late ? step : -3 * step), 0us, most);
+        }
+        return SerialPort::Clock::now() < then;
+    }
+
+private:
+    SerialDriver &driver;
+    const std::chrono::nanoseconds most;
+    std::chrono::nanoseconds wakeDelay{0};
+};
 
 } // namespace
 
@@ -88,16 +118,24 @@ bool SerialPort::DeviceExists(int number)
 #endif
 }
 
+void SerialPort::SetQueueModel(QueueModel model)
+{
+    const std::lock_guard guard(sharedQueueModel.lock);
+    sharedQueueModel.model = std::move(model);
+}
+
 SerialPort::SerialPort(QObject *parent) : QObject(parent)
 {
-    connect(&port, &QSerialPort::bytesWritten, this, &SerialPort::BytesWritten);
     connect(&port, &QSerialPort::readyRead, this, &SerialPort::DataArrived);
     connect(&port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
-        // A vanished device keeps reporting; one report is enough.
-        if (error != QSerialPort::NoError && port.isOpen() && !failed) {
-            failed = true;
-            emit Failed();
-        }
+        if (error == QSerialPort::NoError || !driver) // not open, or closing
+            return;
+        // For a device that has gone, Qt's reason can be a stale one; the
+        // driver, when the sending thread does not use it, tells afresh.
+        if (!sending && driver->Queued() < 0)
+            Fail(driver->Reason());
+        else
+            Fail(port.errorString());
     });
     port.setFlowControl(QSerialPort::NoFlowControl);
 }
@@ -145,13 +183,28 @@ bool SerialPort::Open()
     if (port.isOpen() || portNumber == 0)
         return false;
     failed = false;
-    return port.open(QIODevice::ReadWrite);
+    if (!port.open(QIODevice::ReadWrite))
+        return false;
+    driver = std::make_unique<SerialDriver>(port.handle());
+    {
+        const std::lock_guard guard(sharedQueueModel.lock);
+        queueModel = sharedQueueModel.model;
+    }
+    written = 0;
+    lastWrite = {};
+    return true;
 }
 
 void SerialPort::Close()
 {
-    if (port.isOpen())
-        port.close();
+    StopSending();
+    driver.reset();
+    if (!port.isOpen())
+        return;
+    // A byte the driver still holds is dropped: closing would wait until it
+    // has gone, up to half a minute on a line that does not take it.
+    port.clear(QSerialPort::Output);
+    port.close();
 }
 
 bool SerialPort::IsOpen() const
@@ -161,32 +214,140 @@ bool SerialPort::IsOpen() const
 
 bool SerialPort::Write(QByteArrayView bytes)
 {
-    if (!port.isOpen() || failed || port.bytesToWrite() + bytes.size() > outBufferSize)
+    if (!driver || failed || sending)
         return false;
-    return port.write(bytes.data(), bytes.size()) == bytes.size();
+    const qint64 queued = DriverQueued();
+    if (queued < 0 || queued + bytes.size() > outBufferSize)
+        return false;
+    return DriverWrite(bytes) == bytes.size();
 }
 
-qint64 SerialPort::OutBufferCount() const
+qint64 SerialPort::OutBufferCount()
 {
-    if (!port.isOpen() || failed)
+    if (!driver || failed || sending)
         return -1;
-    qint64 driverQueue = 0;
-#ifdef Q_OS_WIN
-    DWORD errors = 0;
-    COMSTAT status{};
-    if (!ClearCommError(port.handle(), &errors, &status))
-        return -1;
-    driverQueue = status.cbOutQue;
-#else
-    int queued = 0;
-    if (::ioctl(port.handle(), TIOCOUTQ, &queued) == -1)
-        return -1;
-    driverQueue = queued;
-#endif
-    return port.bytesToWrite() + driverQueue;
+    return DriverQueued();
 }
 
 QByteArray SerialPort::ReadAvailable()
 {
     return port.isOpen() ? port.readAll() : QByteArray();
+}
+
+bool SerialPort::StartSending(QByteArray bytes)
+{
+    if (!driver || failed || sending)
+        return false;
+    StopSending(); // the thread of an earlier sending, ended but not yet joined
+    sending = true;
+    try {
+        sender = std::jthread([this, bytes = std::move(bytes), characterTime = CharacterTime()](const std::stop_token &stop) {
+            Pace(stop, bytes, characterTime);
+            sending = false;
+        });
+    } catch (const std::system_error &) { // no thread to be had
+        sending = false;
+        return false;
+    }
+    return true;
+}
+
+void SerialPort::StopSending()
+{
+    if (sender.joinable()) {
+        sender.request_stop();
+        sender.join();
+    }
+    sending = false;
+}
+
+void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std::chrono::nanoseconds characterTime)
+{
+    // After the first look, one character time after the write, the queue is
+    // looked at again every bit time, whatever count the driver reports: a
+    // USB modem-class adapter reports whole packets (up to 1280 bytes) while
+    // a single byte is on its way, which says nothing about how long it
+    // takes. A driver that holds a byte ten times as long as the line needs
+    // is stalled rather than slow; it is looked at once a character time.
+    const auto bitTime = characterTime / 10;
+    const auto stalled = characterTime * 10;
+    SerialDriver::PrepareSendingThread();
+    EarlyAlarm alarm(*driver, characterTime / 2);
+    qsizetype sent = 0;
+    while (sent < bytes.size() && !stop.stop_requested() && !failed) {
+        const qint64 taken = DriverWrite(bytes.sliced(sent, 1));
+        if (taken < 0)
+            return;
+        const Clock::time_point written = lastWrite;
+        // A byte cannot have left before its own time on the line is over.
+        Clock::time_point due = taken > 0 ? written + characterTime : Clock::now() + bitTime;
+        bool early = alarm.SleepUntil(due);
+        for (;;) {
+            if (stop.stop_requested())
+                return;
+            const qint64 queued = DriverQueued();
+            if (queued < 0)
+                return;
+            if (queued == 0)
+                break;
+            if (early) {
+                // Woken before its time: look again when it is due.
+                driver->SleepUntil(due);
+                early = false;
+                continue;
+            }
+            const Clock::time_point now = Clock::now();
+            due = now + (now - written < stalled ? bitTime : characterTime);
+            early = alarm.SleepUntil(due);
+        }
+        if (taken > 0)
+            emit Sent(++sent);
+    }
+}
+
+std::chrono::nanoseconds SerialPort::CharacterTime() const
+{
+    // A start bit, the data bits, a parity bit if any, the stop bits; in
+    // halves, for 1.5 stop bits.
+    int halfBits = 2 * (1 + port.dataBits() + (port.parity() == QSerialPort::NoParity ? 0 : 1));
+    switch (port.stopBits()) {
+    case QSerialPort::OneAndHalfStop: halfBits += 3; break;
+    case QSerialPort::TwoStop: halfBits += 4; break;
+    default: halfBits += 2; break;
+    }
+    return std::chrono::nanoseconds(qint64(halfBits) * 500'000'000 / std::max(port.baudRate(), 1));
+}
+
+qint64 SerialPort::DriverWrite(QByteArrayView bytes)
+{
+    // The byte may start on the line as soon as the driver has it: its time
+    // counts from the moment it is handed over.
+    const Clock::time_point now = Clock::now();
+    const qint64 taken = driver->Write(bytes);
+    if (taken < 0) {
+        Fail(driver->Reason());
+        return -1;
+    }
+    if (taken > 0) {
+        written += taken;
+        lastWrite = now;
+    }
+    return taken;
+}
+
+qint64 SerialPort::DriverQueued()
+{
+    const qint64 queued = driver->Queued();
+    if (queued < 0) {
+        Fail(driver->Reason());
+        return -1;
+    }
+    return queueModel ? queueModel(written, lastWrite) : queued;
+}
+
+void SerialPort::Fail(const QString &reason)
+{
+    // A vanished device keeps reporting; one report is enough.
+    if (!failed.exchange(true))
+        emit Failed(reason);
 }

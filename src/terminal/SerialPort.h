@@ -7,18 +7,37 @@
 #include <QString>
 #include <QStringView>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <stop_token>
+#include <thread>
+
+class SerialDriver;
 
 // The serial line as the program needs it: a port chosen by its COM number,
 // line settings given as text ("9600,n,8,1"), and output counted down to the
-// operating system driver, so that a caller can send one byte at a time and
-// know when it has really left. No handshaking of any kind.
+// operating system driver, so that bytes go out one at a time, each once the
+// previous one has really left. No handshaking of any kind.
+//
+// The port object lives on the window thread, which reads. A paced sending
+// runs on a thread of its own that writes through the port's handle (see
+// SerialDriver), because waits finer than the millisecond of Qt's timers
+// are needed: a byte takes 1.04 ms at 9600 baud.
 class SerialPort : public QObject {
     Q_OBJECT
 
 public:
+    using Clock = std::chrono::steady_clock;
+
     // The device behind a COM number, "" when the number names none.
     using DeviceTable = std::function<QString(int number)>;
+    // What the driver's output queue count reads, given the bytes written
+    // since the port opened and when the last of them went to the driver.
+    // A pseudo-terminal's count is always 0; tests and the benchmark set a
+    // model of a real driver here. Called on the sending thread.
+    using QueueModel = std::function<qint64(qint64 written, Clock::time_point lastWrite)>;
 
     // Windows: COM n is the system's COMn. Linux: COM 1-32 are /dev/ttyS0-31,
     // 33-64 /dev/ttyUSB0-31, 65-96 /dev/ttyACM0-31; higher numbers name none.
@@ -29,6 +48,9 @@ public:
     static void SetDeviceTable(DeviceTable table);
     // Whether the device of a number is there at all, without opening it.
     static bool DeviceExists(int number);
+    // Takes the place of the driver's own count for ports opened afterwards;
+    // an empty function restores it.
+    static void SetQueueModel(QueueModel model);
 
     explicit SerialPort(QObject *parent = nullptr);
     ~SerialPort() override;
@@ -43,28 +65,54 @@ public:
     void Close();
     bool IsOpen() const;
 
-    // Queues bytes for output; false when the port is closed or the output
-    // buffer cannot take them.
+    // Hands bytes to the driver; false when the port is closed, failed or
+    // sending, or the output buffer cannot take them.
     bool Write(QByteArrayView bytes);
-    // Bytes written but not yet sent: the program's buffer plus what the
-    // driver still holds. -1 when the port is closed or cannot tell.
-    qint64 OutBufferCount() const;
+    // Bytes written but not yet sent, as the driver counts them. -1 when the
+    // port is closed, failed or sending.
+    qint64 OutBufferCount();
     // What has arrived and not been read yet, oldest first; never waits.
     QByteArray ReadAvailable();
 
     qint32 BaudRate() const { return port.baudRate(); }
 
+    // Sends the bytes on a thread of its own, one at a time: each goes out
+    // once the driver reports the previous one gone, checked first one
+    // character time after the write, then every bit time. Returns at once;
+    // false when the port is closed, failed or already sending. Sent reports
+    // the progress, Failed a failure, which ends the sending.
+    bool StartSending(QByteArray bytes);
+    // Ends a sending at its next wait and returns once its thread has ended
+    // (within a character time). Closing the port does this first.
+    void StopSending();
+
 signals:
-    // Written bytes have gone to the driver (they may still be in its queue).
-    void BytesWritten();
+    // The first `count` bytes of a sending have left: the driver reported
+    // its queue empty after the last of them. Comes from the sending thread.
+    void Sent(qsizetype count);
     void DataArrived();
-    // The port failed while open (device gone, input/output error); it stays
-    // open until the owner closes it.
-    void Failed();
+    // The port failed while open (device gone, input/output error), with the
+    // system's reason; once per opening, possibly from the sending thread.
+    // The port stays open until the owner closes it.
+    void Failed(const QString &reason);
 
 private:
+    void Pace(const std::stop_token &stop, const QByteArray &bytes, std::chrono::nanoseconds characterTime);
+    std::chrono::nanoseconds CharacterTime() const;
+    qint64 DriverWrite(QByteArrayView bytes);
+    qint64 DriverQueued();
+    void Fail(const QString &reason);
+
     QSerialPort port;
     int portNumber = 0;
     qint64 outBufferSize = 8192;
-    bool failed = false;
+    // Used by one thread at a time: the sending thread while `sending`,
+    // otherwise the owner's.
+    std::unique_ptr<SerialDriver> driver;
+    QueueModel queueModel;
+    qint64 written = 0;
+    Clock::time_point lastWrite;
+    std::atomic<bool> failed = false;
+    std::atomic<bool> sending = false;
+    std::jthread sender;
 };

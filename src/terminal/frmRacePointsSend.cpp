@@ -27,13 +27,6 @@ QString ProgressText(const QByteArray &record)
         + Cp1252::Decode(record.mid(NameColumn.offset, NameColumn.width));
 }
 
-// How long the queued bytes take on the line: 10 bits a byte.
-int TransmitTimeMs(qint64 bytes, qint32 baudRate)
-{
-    const qint64 bits = bytes * 10 * 1000;
-    return int(std::clamp<qint64>(bits / std::max(baudRate, 1), 1, 1000));
-}
-
 } // namespace
 
 frmRacePointsSend::frmRacePointsSend(QWidget *parent) : QDialog(parent)
@@ -57,24 +50,24 @@ frmRacePointsSend::frmRacePointsSend(QWidget *parent) : QDialog(parent)
     // A coarse timer may end the reply wait up to 5 % early.
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer2.setSingleShot(true);
-    drainTimer.setSingleShot(true);
-    drainTimer.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &frmRacePointsSend::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &frmRacePointsSend::Timer2_Timer);
-    connect(&drainTimer, &QTimer::timeout, this, &frmRacePointsSend::CheckByteSent);
 
-    // Queued, so that a message box never opens inside the port's own code.
-    connect(&MSComm1, &SerialPort::BytesWritten, this, [this] {
-        if (stage == Stage::Sending && !drainTimer.isActive())
-            CheckByteSent();
-    }, Qt::QueuedConnection);
+    // Queued, so that a message box never opens inside the port's own code,
+    // and the reports of the sending thread arrive on this one.
+    connect(&MSComm1, &SerialPort::Sent, this, &frmRacePointsSend::ShowProgress, Qt::QueuedConnection);
     connect(&MSComm1, &SerialPort::DataArrived, this, [this] {
         if (stage == Stage::AwaitingReply)
             CheckReply();
     }, Qt::QueuedConnection);
-    connect(&MSComm1, &SerialPort::Failed, this, [this] {
-        if (stage != Stage::Loading && stage != Stage::Closed)
-            EndTransfer({});
+    connect(&MSComm1, &SerialPort::Failed, this, [this](const QString &reason) {
+        if (stage == Stage::Loading || stage == Stage::Closed)
+            return;
+        // The message box only says that the terminal did not confirm; why
+        // goes to standard error.
+        qWarning("racepoints: COM %s failed during the transfer: %s", qPrintable(Init::SelectedCOMPort),
+                 qPrintable(reason));
+        EndTransfer({});
     }, Qt::QueuedConnection);
 
     InstallDialogKeys(*this);
@@ -132,38 +125,21 @@ void frmRacePointsSend::SendRacePoints()
     // The file may have changed since the list was filled.
     RacePointCount = LoadRacePoints(Init::DataFilePath());
     recordCount = std::max<qsizetype>(RacePointCount, 0);
-    frame = TransferFrame::Build(std::span(RacePoints).subspan(1, recordCount));
-    nextByte = 0;
+    const QByteArray frame = TransferFrame::Build(std::span(RacePoints).subspan(1, recordCount));
+    frameSize = frame.size();
     stage = Stage::Sending;
-    SendNextByte();
+    if (!MSComm1.StartSending(frame))
+        EndTransfer({});
 }
 
-void frmRacePointsSend::SendNextByte()
+void frmRacePointsSend::ShowProgress(qsizetype sent)
 {
-    if (nextByte == frame.size()) {
-        StartReplyWait();
+    if (stage != Stage::Sending)
         return;
-    }
-    if (!MSComm1.Write(QByteArrayView(frame).sliced(nextByte, 1)))
-        EndTransfer({});
-    // Goes on when the port reports the byte written (CheckByteSent).
-}
-
-void frmRacePointsSend::CheckByteSent()
-{
-    const qint64 queued = MSComm1.OutBufferCount();
-    if (queued < 0) {
-        EndTransfer({});
-        return;
-    }
-    if (queued > 0) {
-        drainTimer.start(TransmitTimeMs(queued, MSComm1.BaudRate()));
-        return;
-    }
-    if (const int record = TransferFrame::RecordCompletedAt(nextByte, recordCount))
+    if (const int record = TransferFrame::RecordCompletedAt(sent - 1, recordCount))
         Label1->setText(ProgressText(RacePointsManage::RacePoints[record]));
-    ++nextByte;
-    SendNextByte();
+    if (sent == frameSize)
+        StartReplyWait();
 }
 
 void frmRacePointsSend::StartReplyWait()
@@ -209,18 +185,22 @@ void frmRacePointsSend::EndTransfer(QByteArrayView reply)
     QDialog::reject();
 }
 
+void frmRacePointsSend::CloseSilently()
+{
+    stage = Stage::Closed;
+    Form_Unload();
+    QDialog::reject();
+}
+
 void frmRacePointsSend::reject()
 {
     TransferCancelled = true;
     // Cancelled while waiting for the answer: the terminal has not confirmed,
     // and the user is told so. Before that, nothing is said.
-    if (stage == Stage::AwaitingReply) {
+    if (stage == Stage::AwaitingReply)
         EndTransfer({});
-        return;
-    }
-    stage = Stage::Closed;
-    Form_Unload();
-    QDialog::reject();
+    else
+        CloseSilently();
 }
 
 void frmRacePointsSend::Form_Unload()
@@ -230,5 +210,4 @@ void frmRacePointsSend::Form_Unload()
         timer->stop();
         timer->setInterval(0);
     }
-    drainTimer.stop();
 }

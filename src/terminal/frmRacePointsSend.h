@@ -16,8 +16,9 @@ class QPushButton;
 // it opens and closes by itself when the terminal has answered or the answer
 // is overdue; the user can only cancel.
 //
-// The waits are events, not loops: each byte goes out once the previous one
-// has left the port (driver queue included), the reply wait is a timer, and
+// The waits are not loops on the window thread: the port paces the bytes on
+// a thread of its own (each goes out once the previous one has left, driver
+// queue included) and reports the progress, the reply wait is a timer, and
 // Cancel or Escape act at once in every state.
 class frmRacePointsSend : public QDialog {
     Q_OBJECT
@@ -49,6 +50,10 @@ public:
     static constexpr int ReplyTimeoutMs = 2000;
     static constexpr qint64 OutBufferSize = 8192;
 
+    // Ends the transfer at once and closes the window without a message, as
+    // when the program ends while it is open.
+    void CloseSilently();
+
 public slots:
     // Cancel, Escape and the window's close button.
     void reject() override;
@@ -60,18 +65,13 @@ private:
     void Timer1_Timer();
     void Timer2_Timer();
     void SendRacePoints();
-    void SendNextByte();
-    void CheckByteSent();
+    void ShowProgress(qsizetype sent);
     void StartReplyWait();
     void CheckReply();
     void EndTransfer(QByteArrayView reply);
     void Form_Unload();
 
     Stage stage = Stage::Loading;
-    QByteArray frame;
-    qsizetype nextByte = 0;
+    qsizetype frameSize = 0;
     qsizetype recordCount = 0;
-    // Polls the driver's queue while it still holds the last byte; the
-    // driver has no event for "all sent".
-    QTimer drainTimer;
 };

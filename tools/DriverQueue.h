@@ -1,0 +1,121 @@
+#pragma once
+
+#include "terminal/SerialPort.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// The output queue count of a real serial driver, played on a
+// pseudo-terminal (whose count is always 0) through the serial component's
+// queue model, for the ports opened while the object lives. Each byte is
+// held by the count until the driver lets go of it, and leaves the line one
+// character time after the previous one at the earliest. Shared by the tests
+// and the benchmark.
+class DriverQueue {
+public:
+    using Clock = SerialPort::Clock;
+
+    enum class Kind {
+        // The count holds each byte until it has left the line (a UART
+        // without a FIFO, or a driver that counts exactly).
+        ExactUart,
+        // A 16550-style UART: the count empties once the byte is in the
+        // chip's 16-byte FIFO, which drains at the line's rate.
+        Fifo16550,
+        // A USB modem-class adapter (cdc-acm): a write is in flight until
+        // the next USB frame (every millisecond) takes it to the adapter's
+        // 64-byte buffer, and meanwhile the count reads 20 packets.
+        UsbAcm8,  // of 8 bytes: 160
+        UsbAcm64, // of 64 bytes: 1280
+    };
+
+    // From byte `stuckFrom` on (1 for the first), the count never empties.
+    explicit DriverQueue(Kind kind, qint64 stuckFrom = 0,
+                         std::chrono::nanoseconds characterTime = std::chrono::nanoseconds(1'041'667))
+        : state(std::make_shared<State>(kind, stuckFrom, characterTime))
+    {
+        SerialPort::SetQueueModel([state = state](qint64 written, Clock::time_point lastWrite) {
+            return state->count(written, lastWrite);
+        });
+    }
+    ~DriverQueue() { SerialPort::SetQueueModel({}); }
+    DriverQueue(const DriverQueue &) = delete;
+    DriverQueue &operator=(const DriverQueue &) = delete;
+
+    // Whether a byte went to the driver while the count last read above
+    // zero, or two without a look at the count between them.
+    bool overtaken() const { return state->overtaken; }
+    // From the first byte written to the last one off the line.
+    std::chrono::nanoseconds frameTime() const
+    {
+        const std::lock_guard guard(state->lock);
+        return state->bytes.empty() ? std::chrono::nanoseconds(0) : state->bytes.back().left - state->firstWrite;
+    }
+
+private:
+    struct Byte {
+        Clock::time_point released; // the count no longer holds it
+        Clock::time_point left;     // off the line
+    };
+
+    struct State {
+        State(Kind kind, qint64 stuckFrom, std::chrono::nanoseconds characterTime)
+            : kind(kind), stuckFrom(stuckFrom), characterTime(characterTime)
+        {
+        }
+
+        qint64 count(qint64 written, Clock::time_point lastWrite)
+        {
+            const std::lock_guard guard(lock);
+            const auto seen = qint64(bytes.size());
+            if (written > seen && (lastCount > 0 || written > seen + 1))
+                overtaken = true;
+            for (qint64 n = seen; n < written; ++n)
+                add(lastWrite);
+            const Clock::time_point now = Clock::now();
+            qint64 held = 0;
+            for (auto byte = bytes.rbegin(); byte != bytes.rend() && byte->released > now; ++byte)
+                ++held;
+            if (stuckFrom > 0 && written >= stuckFrom)
+                held = std::max<qint64>(held, 1);
+            const bool usb = kind == Kind::UsbAcm8 || kind == Kind::UsbAcm64;
+            lastCount = usb && held > 0 ? 20 * (kind == Kind::UsbAcm8 ? 8 : 64) : held;
+            return lastCount;
+        }
+
+        void add(Clock::time_point written)
+        {
+            if (bytes.empty())
+                firstWrite = written;
+            const Clock::time_point lineFree = bytes.empty() ? written : bytes.back().left;
+            // Bytes further on than the chip or adapter holds wait for room.
+            const std::size_t room = kind == Kind::Fifo16550 ? 16 : 64;
+            Clock::time_point released = written;
+            if (bytes.size() >= room)
+                released = std::max(released, bytes[bytes.size() - room].left);
+            if (kind == Kind::UsbAcm8 || kind == Kind::UsbAcm64) {
+                constexpr auto frame = std::chrono::milliseconds(1);
+                released = Clock::time_point((released.time_since_epoch() / frame + 1) * frame);
+            }
+            const Clock::time_point left = std::max(released, lineFree) + characterTime;
+            bytes.push_back({kind == Kind::ExactUart ? left : released, left});
+        }
+
+        const Kind kind;
+        const qint64 stuckFrom;
+        const std::chrono::nanoseconds characterTime;
+        std::mutex lock;
+        std::vector<Byte> bytes;
+        Clock::time_point firstWrite;
+        qint64 lastCount = 0;
+        std::atomic<bool> overtaken = false;
+    };
+
+    std::shared_ptr<State> state;
+};

@@ -278,9 +278,9 @@ void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std:
         const qint64 taken = DriverWrite(bytes.sliced(sent, 1));
         if (taken < 0)
             return;
-        const Clock::time_point written = lastWrite;
+        const Clock::time_point handedOver = lastWrite;
         // A byte cannot have left before its own time on the line is over.
-        Clock::time_point due = taken > 0 ? written + characterTime : Clock::now() + bitTime;
+        Clock::time_point due = taken > 0 ? handedOver + characterTime : Clock::now() + bitTime;
         bool early = alarm.SleepUntil(due);
         for (;;) {
             if (stop.stop_requested())
@@ -297,7 +297,7 @@ void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std:
                 continue;
             }
             const Clock::time_point now = Clock::now();
-            due = now + (now - written < stalled ? bitTime : characterTime);
+            due = now + (now - handedOver < stalled ? bitTime : characterTime);
             early = alarm.SleepUntil(due);
         }
         if (taken > 0)

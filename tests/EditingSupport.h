@@ -1,8 +1,7 @@
 #pragma once
 
 // Shared by the tests of the race point dialogs: a started main window in a
-// working folder of its own, race point records and data files, and typing
-// into the fields as a user does.
+// working folder of its own, and typing into the fields as a user does.
 
 #include "TestSupport.h"
 
@@ -18,42 +17,6 @@
 #include <QtTest>
 
 #include <memory>
-
-inline QByteArray Record(int number, const QByteArray &name, const QByteArray &place, const QByteArray &coordinates)
-{
-    return QByteArray::number(number) + name.leftJustified(13, ' ') + place.leftJustified(30, ' ')
-        + coordinates.leftJustified(16, ' ');
-}
-
-// A data file of the given records, with their count.
-inline QByteArray DataFile(const QByteArrayList &records)
-{
-    QByteArray content = ' ' + QByteArray::number(records.size()) + " \r\n";
-    for (const QByteArray &record : records)
-        content += record + "\r\n";
-    return content;
-}
-
-// The default file with some slots replaced (slot 1 is race point 80).
-inline QByteArray DataFileWith(const QList<std::pair<int, QByteArray>> &replaced)
-{
-    QByteArrayList records;
-    for (int number = 80; number <= 98; ++number)
-        records.append(QByteArray::number(number) + QByteArray(59, ' '));
-    for (const auto &[slot, record] : replaced)
-        records[slot - 1] = record;
-    return DataFile(records);
-}
-
-inline QByteArrayList FileLines(const QByteArray &content)
-{
-    QByteArrayList lines = content.split('\n');
-    for (QByteArray &line : lines)
-        line.chop(line.endsWith('\r') ? 1 : 0);
-    return lines;
-}
-
-inline const QString DataFileName = QStringLiteral("racepo/racepo.dat");
 
 // The program started in a fresh working folder with the English catalogue.
 // The start-up port check is stopped so that no settings dialog interferes.
@@ -127,20 +90,6 @@ inline bool Shown(QDialog &dialog)
 {
     dialog.show();
     return QTest::qWaitForWindowActive(&dialog);
-}
-
-// A shipped catalogue ("" English, "de" German) without the keys that start
-// with `prefix`, as in catalogues older than those keys.
-inline QByteArray Catalogue(const QString &language, const QByteArray &prefix = QByteArray())
-{
-    QFile shipped(ShippedCatalogueFolder() + (language.isEmpty() ? QString() : u'/' + language) + "/club.txt");
-    if (!shipped.open(QIODevice::ReadOnly))
-        return QByteArray();
-    QByteArray catalogue;
-    for (const QByteArray &line : shipped.readAll().split('\n'))
-        if (prefix.isEmpty() || !line.startsWith(prefix))
-            catalogue += line + '\n';
-    return catalogue;
 }
 
 // The two catalogues a failed save is tried with: the German one, and an

@@ -31,11 +31,22 @@ QString ShippedCatalogueFolder()
     return qEnvironmentVariable("RACEPOINTS_CLUB_DIR");
 }
 
+QByteArray Catalogue(const QString &language, const QByteArray &prefix)
+{
+    QFile shipped(QDir(ShippedCatalogueFolder()).filePath(language.isEmpty() ? QStringLiteral("club.txt") : language + QStringLiteral("/club.txt")));
+    if (!QTest::qVerify(shipped.open(QIODevice::ReadOnly), "shipped.open()", qPrintable(shipped.fileName()), __FILE__, __LINE__))
+        return QByteArray();
+    QByteArray catalogue;
+    for (const QByteArray &line : shipped.readAll().split('\n'))
+        if (prefix.isEmpty() || !line.startsWith(prefix))
+            catalogue += line + '\n';
+    catalogue.chop(1); // the split's last piece had no line end
+    return catalogue;
+}
+
 void WorkFolder::copyCatalogue(const QString &language) const
 {
-    QFile source(QDir(ShippedCatalogueFolder()).filePath(language.isEmpty() ? QStringLiteral("club.txt") : language + QStringLiteral("/club.txt")));
-    QVERIFY2(source.open(QIODevice::ReadOnly), qPrintable(source.fileName()));
-    write(QStringLiteral("club.txt"), source.readAll());
+    write(QStringLiteral("club.txt"), Catalogue(language));
 }
 
 void WorkFolder::write(const QString &relative, const QByteArray &content) const
@@ -99,12 +110,47 @@ void UseNoSerialPorts()
 }
 Q_CONSTRUCTOR_FUNCTION(UseNoSerialPorts)
 
-QByteArray DefaultDataFile()
+QByteArray Record(int number, const QByteArray &name, const QByteArray &place, const QByteArray &coordinates)
 {
-    QByteArray content = " 19 \r\n";
-    for (int number = 80; number <= 98; ++number)
-        content += QByteArray::number(number) + QByteArray(59, ' ') + "\r\n";
+    return QByteArray::number(number).right(2) + name.leftJustified(13, ' ') + place.leftJustified(30, ' ')
+        + coordinates.leftJustified(16, ' ');
+}
+
+QByteArrayList BlankRecords(int from, int to)
+{
+    QByteArrayList records;
+    for (int number = from; number <= to; ++number)
+        records.append(Record(number));
+    return records;
+}
+
+QByteArray DataFile(const QByteArrayList &records, const QByteArray &countLine)
+{
+    QByteArray content = (countLine.isNull() ? ' ' + QByteArray::number(records.size()) + ' ' : countLine) + "\r\n";
+    for (const QByteArray &record : records)
+        content += record + "\r\n";
     return content;
+}
+
+QByteArray DefaultDataFile(const QList<std::pair<int, QByteArray>> &replaced)
+{
+    QByteArrayList records = BlankRecords();
+    for (const auto &[slot, record] : replaced)
+        records[slot - 1] = record;
+    return DataFile(records);
+}
+
+QByteArrayList FileLines(const QByteArray &content)
+{
+    QByteArrayList lines = content.split('\n');
+    for (QByteArray &line : lines)
+        line.chop(line.endsWith('\r') ? 1 : 0);
+    return lines;
+}
+
+QStringList KeptCopies(const WorkFolder &folder)
+{
+    return QDir(folder.path(QStringLiteral("racepo"))).entryList({QStringLiteral("racepo.dat.damaged-*")}, QDir::Files);
 }
 
 QString ProgramPath()

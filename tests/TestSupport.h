@@ -3,15 +3,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QEvent>
 #include <QFile>
 #include <QList>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 // A fresh working folder that is the current folder while the object lives,
 // as the program expects at start-up.
@@ -36,6 +39,33 @@ private:
 // The shipped catalogues' folder (club/ of the source tree).
 QString ShippedCatalogueFolder();
 
+// A shipped catalogue ("" English, "de" German, ...), without the keys that
+// start with `prefix`, as in catalogues older than those keys.
+QByteArray Catalogue(const QString &language = QString(), const QByteArray &prefix = QByteArray());
+
+// Race point records and the data file, written out byte by byte as the
+// program reads and writes them.
+
+// Where the data file lies in a working folder.
+inline const QString DataFileName = QStringLiteral("racepo/racepo.dat");
+
+// A record: the number in two columns (100 gives "00"), then name, place and
+// coordinates, each filled with blanks to its width.
+QByteArray Record(int number, const QByteArray &name = QByteArray(), const QByteArray &place = QByteArray(),
+                  const QByteArray &coordinates = QByteArray());
+// The blank records of the numbers `from` to `to`.
+QByteArrayList BlankRecords(int from = 80, int to = 98);
+// A data file: the count line (" 5 " for five records, unless given) and the
+// records, each line ending in CR LF.
+QByteArray DataFile(const QByteArrayList &records, const QByteArray &countLine = QByteArray());
+// The data file the program writes when there is none, 19 blank records,
+// with some slots replaced (slot 1 is race point 80).
+QByteArray DefaultDataFile(const QList<std::pair<int, QByteArray>> &replaced = {});
+// A file's lines without their line ends.
+QByteArrayList FileLines(const QByteArray &content);
+// The copies kept aside of damaged data files.
+QStringList KeptCopies(const WorkFolder &folder);
+
 // Runs `act` on the next modal window (dialog or message box) that opens after
 // this call. Use it before the action that opens the window.
 void OnNextModal(std::function<void(QWidget *)> act);
@@ -56,9 +86,6 @@ void AnswerNextMessageBox(SeenMessage *seen);
 // device unless a test lets one play it. In force from the start of every
 // test program that uses this support.
 void UseNoSerialPorts();
-
-// The default data file the program writes: " 19 " and 19 blank records.
-QByteArray DefaultDataFile();
 
 // The program itself (build/racepoints), for tests that need its exit status
 // and what it writes to stderr.

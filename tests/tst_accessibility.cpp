@@ -121,7 +121,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, language);
         MessageBoxes boxes;
-        StartedProgram program(DataFileWith({}), Catalogue(language));
+        StartedProgram program(DefaultDataFile(), Catalogue(language));
         program.select(6);
         std::unique_ptr<QWidget> dialog = Window(window, *program.main);
         QWidget *shown = dialog ? dialog.get() : program.main.get();
@@ -158,7 +158,7 @@ private slots:
         QFETCH(QByteArray, catalogue);
         QFETCH(QStringList, names);
         QFETCH(QString, numberDescription);
-        StartedProgram program(DataFileWith({}), catalogue);
+        StartedProgram program(DefaultDataFile(), catalogue);
         program.select(1);
         frmRacePointsAlter dialog(*program.main);
         QCOMPARE(QStringList({SpokenName(dialog.Text1), SpokenName(dialog.Text4), SpokenName(dialog.Text7),

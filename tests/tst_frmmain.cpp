@@ -12,11 +12,6 @@
 
 namespace {
 
-QByteArray Record(int number, const QByteArray &name)
-{
-    return QByteArray::number(number) + name.leftJustified(13, ' ') + QByteArray(30, ' ') + QByteArray(16, '0');
-}
-
 QStringList Lines(const QListWidget &list)
 {
     QStringList lines;
@@ -50,7 +45,7 @@ private slots:
         for (int number = 80; number <= 98; ++number)
             expected << QString::number(number) + QStringLiteral(":  ") + QString(13, u' ');
         QCOMPARE(Lines(*window->List1), expected);
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), DefaultDataFile());
+        QCOMPARE(folder->read(DataFileName), DefaultDataFile());
         QVERIFY(window->mnuRacePointsAdd->isEnabled());
         QVERIFY(!window->mnuRacePointsAlter->isEnabled());
         QVERIFY(!window->mnuRacePointsDelete->isEnabled());
@@ -88,10 +83,10 @@ private slots:
 
     void listLinesShowNamesBySlot()
     {
-        QByteArray file = " 20 \r\n";
-        for (int number = 80; number <= 99; ++number)
-            file += (number == 83 ? Record(83, "Bruxelles") : number == 84 ? Record(77, "Wrong number") : Record(number, "")) + "\r\n";
-        folder->write(QStringLiteral("racepo/racepo.dat"), file);
+        QByteArrayList records = BlankRecords(80, 99);
+        records[3] = Record(83, "Bruxelles");
+        records[4] = Record(77, "Wrong number");
+        folder->write(DataFileName, DataFile(records));
         start();
         QCOMPARE(window->List1->count(), 20);
         QCOMPARE(window->List1->item(3)->text(), QStringLiteral("83:  Bruxelles    "));
@@ -125,14 +120,14 @@ private slots:
     void showReadsTheFileAgain()
     {
         start();
-        folder->write(QStringLiteral("racepo/racepo.dat"), " 1 \r\n" + Record(80, "Arras") + "\r\n");
+        folder->write(DataFileName, DataFile({Record(80, "Arras")}));
         window->mnuRacePointsShow->trigger();
         QCOMPARE(Lines(*window->List1), QStringList{QStringLiteral("80:  Arras        ")});
     }
 
     void emptyListIgnoresClicks()
     {
-        folder->write(QStringLiteral("racepo/racepo.dat"), " 0 \r\n");
+        folder->write(DataFileName, " 0 \r\n");
         start();
         QCOMPARE(window->List1->count(), 0);
         QVERIFY(window->mnuRacePointsAdd->isEnabled());

@@ -11,7 +11,7 @@ const QByteArray Ypres = Record(98, "Ypres", "Ieper, Belgique", "505100000253000
 
 QByteArray Sample()
 {
-    return DataFileWith({{6, Mons}, {11, Namur}, {19, Ypres}});
+    return DefaultDataFile({{6, Mons}, {11, Namur}, {19, Ypres}});
 }
 
 // Opens the alter dialog for a list line as the user does, runs `act` in it.
@@ -165,7 +165,7 @@ private slots:
         // it must not overwrite race point 90.
         QByteArray claims90 = Mons;
         claims90.replace(0, 2, "90");
-        StartedProgram program(DataFileWith({{6, claims90}, {11, Namur}}));
+        StartedProgram program(DefaultDataFile({{6, claims90}, {11, Namur}}));
         const QByteArray before = program.file();
         QVERIFY(AlterLine(program, 6, [](frmRacePointsAlter &dialog) {
             QCOMPARE(dialog.Text1->text(), "85");
@@ -206,10 +206,7 @@ private slots:
     {
         QFETCH(int, count);
         QFETCH(int, line);
-        QByteArrayList records;
-        for (int i = 0; i < count; ++i)
-            records.append(QByteArray::number(80 + i).right(2) + QByteArray(59, ' '));
-        StartedProgram program(DataFile(records));
+        StartedProgram program(DataFile(BlankRecords(80, 79 + count)));
         QCOMPARE(program.main->List1->count(), count);
         program.select(line);
         const bool opens = line <= 20;
@@ -232,10 +229,7 @@ private slots:
     {
         StartedProgram program(Sample());
         program.select(6);
-        QByteArrayList records;
-        for (int number = 80; number <= 84; ++number)
-            records.append(RacePointsManage::BlankRecord(number));
-        program.folder.write(DataFileName, DataFile(records));
+        program.folder.write(DataFileName, DataFile(BlankRecords(80, 84)));
         program.main->mnuRacePointsShow->trigger();
         QCOMPARE(program.main->GewaehlterRacePoint, "85");
         QVERIFY(!WhileOpen<frmRacePointsAlter>([&] { program.main->mnuRacePointsAlter->trigger(); }));

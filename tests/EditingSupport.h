@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the tests of the race point dialogs: a started main window in a
-// working folder of its own, and typing into the fields as a user does.
+// Shared by the tests of the race point dialogs: typing into the fields as a
+// user does, and saves that fail.
 
 #include "TestSupport.h"
 
@@ -15,50 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
-
-// The program started in a fresh working folder with the English catalogue.
-// The start-up port check is stopped so that no settings dialog interferes.
-struct StartedProgram {
-    explicit StartedProgram(const QByteArray &dataFile = QByteArray(), const QByteArray &catalogue = QByteArray())
-    {
-        if (catalogue.isEmpty())
-            folder.copyCatalogue();
-        else
-            folder.write(QStringLiteral("club.txt"), catalogue);
-        if (!dataFile.isEmpty())
-            folder.write(DataFileName, dataFile);
-        restart();
-    }
-
-    // A new main window in the same folder, as when the program starts again.
-    void restart()
-    {
-        main.reset();
-        main = std::make_unique<frmMain>();
-        started = main->Form_Load();
-        main->Timer1.stop();
-        main->show();
-    }
-
-    QByteArray file() const { return folder.read(DataFileName); }
-
-    // Selects a list line as a click does (line 1 is race point 80).
-    void select(int line) { main->List1->setCurrentRow(line - 1); }
-
-    QStringList lines() const
-    {
-        QStringList lines;
-        for (int row = 0; row < main->List1->count(); ++row)
-            lines.append(main->List1->item(row)->text());
-        return lines;
-    }
-
-    WorkFolder folder;
-    std::unique_ptr<frmMain> main;
-    bool started = false;
-};
 
 // Runs `open` (a menu entry, a key) and, when it opens a modal `Dialog`,
 // runs `act` on it while it is open and closes it afterwards if `act` left it

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/frmMain.h"
 #include "terminal/SerialPort.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
@@ -63,6 +65,44 @@ QByteArray WorkFolder::read(const QString &relative) const
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
+}
+
+bool StartMainWindow(frmMain &window, QString *error)
+{
+    const bool started = window.Form_Load(error);
+    window.Timer1.stop();
+    return started;
+}
+
+StartedProgram::StartedProgram(const QByteArray &dataFile, const QByteArray &catalogue)
+{
+    folder.write(QStringLiteral("club.txt"), catalogue);
+    if (!dataFile.isEmpty())
+        folder.write(DataFileName, dataFile);
+    restart();
+}
+
+StartedProgram::~StartedProgram() = default;
+
+void StartedProgram::restart()
+{
+    main.reset();
+    main = std::make_unique<frmMain>();
+    QVERIFY(StartMainWindow(*main));
+    main->show();
+}
+
+void StartedProgram::select(int line)
+{
+    main->List1->setCurrentRow(line - 1);
+}
+
+QStringList StartedProgram::lines() const
+{
+    QStringList lines;
+    for (int row = 0; row < main->List1->count(); ++row)
+        lines.append(main->List1->item(row)->text());
+    return lines;
 }
 
 void OnNextModal(std::function<void(QWidget *)> act)

@@ -14,7 +14,10 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <utility>
+
+class frmMain;
 
 // A fresh working folder that is the current folder while the object lives,
 // as the program expects at start-up.
@@ -65,6 +68,28 @@ QByteArray DefaultDataFile(const QList<std::pair<int, QByteArray>> &replaced = {
 QByteArrayList FileLines(const QByteArray &content);
 // The copies kept aside of damaged data files.
 QStringList KeptCopies(const WorkFolder &folder);
+
+// Starts the main window as the program does, in the current folder, but
+// without the port check that would follow a second later: no settings dialog
+// comes up unasked. False, with the reason, when the program does not start.
+bool StartMainWindow(frmMain &window, QString *error = nullptr);
+
+// The program started and shown in a fresh working folder with the given
+// data file (the program writes its default one unless given) and catalogue.
+struct StartedProgram {
+    explicit StartedProgram(const QByteArray &dataFile = QByteArray(), const QByteArray &catalogue = Catalogue());
+    ~StartedProgram();
+
+    // A new main window in the same folder, as when the program starts again.
+    void restart();
+    QByteArray file() const { return folder.read(DataFileName); }
+    // Selects a list line as a click does (line 1 is race point 80).
+    void select(int line);
+    QStringList lines() const;
+
+    WorkFolder folder;
+    std::unique_ptr<frmMain> main;
+};
 
 // Runs `act` on the next modal window (dialog or message box) that opens after
 // this call. Use it before the action that opens the window.

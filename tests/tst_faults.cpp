@@ -60,15 +60,6 @@ QStringList Snapshot(const QString &folder)
     return entries;
 }
 
-// Starts the main window as the program does, without the port check that
-// follows a second later.
-bool Start(frmMain &window, QString *error = nullptr)
-{
-    const bool started = window.Form_Load(error);
-    window.Timer1.stop();
-    return started;
-}
-
 // The window still does what the user asks: the list refills from the file
 // and the information dialog opens and closes.
 void CheckUsable(frmMain &window, int lines)
@@ -148,41 +139,32 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, count);
         QFETCH(bool, damaged);
-        WorkFolder work;
-        work.copyCatalogue();
-        work.write(DataFileName, content);
-
-        frmMain window;
-        QVERIFY(Start(window));
+        StartedProgram program(content);
         QCOMPARE(RacePointCount, count);
-        QCOMPARE(window.List1->count(), qMax(0, count));
-        QCOMPARE(work.read(DataFileName), content);
-        const QStringList kept = KeptCopies(work);
+        QCOMPARE(program.main->List1->count(), qMax(0, count));
+        QCOMPARE(program.file(), content);
+        const QStringList kept = KeptCopies(program.folder);
         QCOMPARE(kept.size(), damaged ? 1 : 0);
 
         // Race point 85 is added: the save takes, and the kept copy stays.
         QVERIFY(StoreRacePoint(Record(85, "Antwerpen")));
         QVERIFY(SaveRacePoints(Init::DataFilePath()));
-        window.RacePointsAnzeigen();
+        program.main->RacePointsAnzeigen();
         if (count >= 6)
-            QCOMPARE(window.List1->item(5)->text(), QStringLiteral("85:  Antwerpen    "));
+            QCOMPARE(program.lines().at(5), QStringLiteral("85:  Antwerpen    "));
         if (damaged)
-            QCOMPARE(work.read(QStringLiteral("racepo/") + kept.first()), content);
-        CheckUsable(window, qMax(0, count));
+            QCOMPARE(program.folder.read(QStringLiteral("racepo/") + kept.first()), content);
+        CheckUsable(*program.main, qMax(0, count));
     }
 
     // Records are taken byte for byte, NULs included, and written back so.
     void nulBytesSurviveASave()
     {
-        WorkFolder work;
-        work.copyCatalogue();
         const QByteArray content = DataFile({"80" + QByteArray(59, '\0'), Record(81, QByteArrayLiteral("N\0ll"))});
-        work.write(DataFileName, content);
-        frmMain window;
-        QVERIFY(Start(window));
-        QCOMPARE(window.List1->item(1)->text(), QStringLiteral("81:  N") + QChar(0) + QStringLiteral("ll         "));
+        StartedProgram program(content);
+        QCOMPARE(program.lines().at(1), QStringLiteral("81:  N") + QChar(0) + QStringLiteral("ll         "));
         QVERIFY(SaveRacePoints(Init::DataFilePath()));
-        QCOMPARE(work.read(DataFileName), content);
+        QCOMPARE(program.file(), content);
     }
 
     // Something else where the data folder or the data file belongs: it is
@@ -202,7 +184,7 @@ private slots:
         work.write(entry, "kept");
         const QStringList before = Tree(work.path());
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->count(), 19);
         QVERIFY(!SaveRacePoints(Init::DataFilePath()));
         QCOMPARE(work.read(entry), QByteArray("kept"));
@@ -223,7 +205,7 @@ private slots:
         for (const QString &name : {DataFileName, QStringLiteral("OPTIONS.PAR")})
             QVERIFY(::mkfifo(QFile::encodeName(work.path(name)).constData(), 0600) == 0);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->count(), 19);
         QCOMPARE(Init::SelectedCOMPort, QString());
         CheckUsable(window, 19);
@@ -241,7 +223,7 @@ private slots:
         const QStringList before = Entries(work.path());
         TemporaryMode readOnly(work.path(), QFile::ReadOwner | QFile::ExeOwner);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->count(), 19);
         QCOMPARE(Entries(work.path()), before);
         CheckUsable(window, 19);
@@ -260,7 +242,7 @@ private slots:
             QSKIP("file permissions cannot be made to hold here");
         TemporaryMode readOnly(work.path(QStringLiteral("racepo")), QFile::ReadOwner | QFile::ExeOwner);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->item(0)->text(), QStringLiteral("80:  Brugge       "));
         QVERIFY(StoreRacePoint(Record(80, "Gent")));
         QString reason;
@@ -287,7 +269,7 @@ private slots:
         frmMain window;
         {
             TemporaryMode readOnly(work.path(QStringLiteral("racepo")), QFile::ReadOwner | QFile::ExeOwner);
-            QVERIFY(Start(window));
+            QVERIFY(StartMainWindow(window));
             QCOMPARE(window.List1->count(), 19);
             QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
         }
@@ -320,14 +302,11 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, programMenu);
         QFETCH(QString, infoEntry);
-        WorkFolder work;
-        work.write(QStringLiteral("club.txt"), content);
-        frmMain window;
-        QVERIFY(Start(window));
-        QCOMPARE(window.mnuProgram->title(), programMenu);
-        QCOMPARE(window.mnuInfo->text(), infoEntry);
-        QCOMPARE(window.List1->count(), 19);
-        CheckUsable(window, 19);
+        StartedProgram program({}, content);
+        QCOMPARE(program.main->mnuProgram->title(), programMenu);
+        QCOMPARE(program.main->mnuInfo->text(), infoEntry);
+        QCOMPARE(program.main->List1->count(), 19);
+        CheckUsable(*program.main, 19);
     }
 
     // Without a readable catalogue the program cannot speak to the user; it
@@ -363,7 +342,7 @@ private slots:
         }
         frmMain window;
         QString error;
-        QVERIFY(!Start(window, &error));
+        QVERIFY(!StartMainWindow(window, &error));
         const QStringList lines = error.split(u'\n');
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines[0].contains(club + QStringLiteral(" cannot be read")), qPrintable(error));
@@ -460,7 +439,7 @@ private slots:
         work.copyCatalogue();
         work.write(QStringLiteral("OPTIONS.PAR"), content);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(Init::SelectedCOMPort, port);
         CheckUsable(window, 19);
     }
@@ -474,7 +453,7 @@ private slots:
         QVERIFY(QDir().mkdir(work.path(QStringLiteral("OPTIONS.PAR"))));
         Init::SelectedCOMPort = QStringLiteral("3");
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(Init::SelectedCOMPort, QString());
         QVERIFY(!Init::WriteOptions(QStringLiteral("3")));
         QVERIFY(QFileInfo(work.path(QStringLiteral("OPTIONS.PAR"))).isDir());

@@ -14,24 +14,13 @@ class tst_frminfo : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<WorkFolder>();
-        folder->copyCatalogue();
-    }
-    void cleanup()
-    {
-        ForgetPendingModals();
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { ForgetPendingModals(); }
 
     void infoDialog()
     {
-        start();
+        StartedProgram program;
         // Wherever the main window stands, the dialog opens in the middle of the screen.
-        window->show();
-        window->move(0, 0);
+        program.main->move(0, 0);
         QString caption, button, name, code, date, empty;
         QPoint centre;
         OnNextModal([&](QWidget *modal) {
@@ -47,8 +36,8 @@ private slots:
             info->Command1->setFocus();
             QTest::keyClick(info->Command1, Qt::Key_Escape);
         });
-        window->mnuInfo->trigger();
-        const QPoint screenCentre = window->screen()->availableGeometry().center();
+        program.main->mnuInfo->trigger();
+        const QPoint screenCentre = program.main->screen()->availableGeometry().center();
         QVERIFY2(qAbs(centre.x() - screenCentre.x()) <= 2 && qAbs(centre.y() - screenCentre.y()) <= 2,
                  qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
         QCOMPARE(caption, QStringLiteral("Info"));
@@ -61,24 +50,25 @@ private slots:
 
     void infoDialogReadsTheCatalogueAtEachOpening()
     {
-        start();
-        folder->write(QStringLiteral("club.txt"), "frmInfo.Caption=\xdc" "ber\r\n");
+        StartedProgram program;
+        program.folder.write(QStringLiteral("club.txt"), "frmInfo.Caption=\xdc" "ber\r\n");
         QString caption, button;
         OnNextModal([&](QWidget *modal) {
             caption = modal->windowTitle();
             button = static_cast<frmInfo *>(modal)->Command1->text();
             QTest::keyClick(static_cast<frmInfo *>(modal)->Command1, Qt::Key_Return);
         });
-        window->mnuInfo->trigger();
+        program.main->mnuInfo->trigger();
         QCOMPARE(caption, QString::fromUtf8("\u00dcber"));
         QCOMPARE(button, QString());
         // The menu keeps the texts it got at start-up.
-        QCOMPARE(window->mnuInfo->text(), QStringLiteral("&Info..."));
+        QCOMPARE(program.main->mnuInfo->text(), QStringLiteral("&Info..."));
     }
 
     void withoutItsKeysCaptionAndButtonAreEmpty()
     {
-        folder->write(QStringLiteral("club.txt"), "frmMain.mnuInfo.Caption=Info\r\n");
+        WorkFolder folder;
+        folder.write(QStringLiteral("club.txt"), "frmMain.mnuInfo.Caption=Info\r\n");
         Init::InitProgram();
         frmInfo info;
         QCOMPARE(info.windowTitle(), QString());
@@ -88,6 +78,8 @@ private slots:
 
     void escapeClosesWhateverHasTheFocus()
     {
+        WorkFolder folder;
+        folder.copyCatalogue();
         Init::InitProgram();
         frmInfo info;
         info.show();
@@ -96,17 +88,6 @@ private slots:
         QVERIFY(!info.isVisible());
         QCOMPARE(info.result(), int(QDialog::Rejected));
     }
-
-private:
-    void start()
-    {
-        window = std::make_unique<frmMain>();
-        QVERIFY(window->Form_Load());
-        window->Timer1.stop();
-    }
-
-    std::unique_ptr<WorkFolder> folder;
-    std::unique_ptr<frmMain> window;
 };
 
 QTEST_MAIN(tst_frminfo)

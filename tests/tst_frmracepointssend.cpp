@@ -250,8 +250,7 @@ private slots:
         Line line;
         line.folder.write(QStringLiteral("OPTIONS.PAR"), "4\r\n");
         frmMain window;
-        QVERIFY(window.Form_Load());
-        window.Timer1.stop();
+        QVERIFY(StartMainWindow(window));
         window.show();
         bool waited = false;
         OnNextModal([&](QWidget *modal) {

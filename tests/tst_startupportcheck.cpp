@@ -94,14 +94,11 @@ private slots:
 
     void menuOpensDialogs()
     {
-        WorkFolder folder;
-        folder.copyCatalogue();
         PortTable table;
         MessageBoxes boxes;
         Shown<frmSet> settings;
-        frmMain window;
-        QVERIFY(window.Form_Load());
-        window.Timer1.stop();
+        StartedProgram program;
+        frmMain &window = *program.main;
 
         window.mnuProgramSet->trigger();
         QCOMPARE(settings.count, 1);

@@ -16,38 +16,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-// Runs `open` (a menu entry, a key) and, when it opens a modal `Dialog`,
-// runs `act` on it while it is open and closes it afterwards if `act` left it
-// open. Returns whether such a dialog opened.
-template <class Dialog>
-bool WhileOpen(const std::function<void()> &open, const std::function<void(Dialog &)> &act = {})
-{
-    bool opened = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll.stop();
-        opened = true;
-        if (QTest::qWaitForWindowActive(dialog) && act)
-            act(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    poll.start();
-    open();
-    return opened;
-}
-
-// Shows a dialog without its modal loop, for tests that type into it.
-inline bool Shown(QDialog &dialog)
-{
-    dialog.show();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
 // The two catalogues a failed save is tried with: the German one, and an
 // English one older than the file error texts.
 inline void SaveFailureCatalogues(const QByteArray &window, const QString &germanTitle)
@@ -68,15 +36,15 @@ inline void ConfirmWhileSavesFail(const WorkFolder &folder, QPushButton *confirm
 {
     QVERIFY(QFile::remove(folder.path(DataFileName)));
     QVERIFY(QDir().mkpath(folder.path(DataFileName) + "/inside"));
-    SeenMessage seen;
-    AnswerNextMessageBox(&seen);
+    Modals boxes;
     confirm->click();
-    QVERIFY(seen.seen);
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QCOMPARE(seen.title, title);
-    QVERIFY2(seen.text.startsWith(text), qPrintable(seen.text));
-    const QStringList lines = seen.text.split(u'\n');
-    QVERIFY2(lines.size() == 2 && !lines[1].isEmpty(), qPrintable(seen.text));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(boxes.seen[0].title, title);
+    const QString said = boxes.seen[0].text;
+    QVERIFY2(said.startsWith(text), qPrintable(said));
+    const QStringList lines = said.split(u'\n');
+    QVERIFY2(lines.size() == 2 && !lines[1].isEmpty(), qPrintable(said));
 }
 
 // Puts the focus into a field as the Tab key or a click would.

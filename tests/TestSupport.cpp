@@ -105,43 +105,65 @@ QStringList StartedProgram::lines() const
     return lines;
 }
 
-void OnNextModal(std::function<void(QWidget *)> act)
+Modals::Modals() : outer(innermost)
 {
-    QPointer<QWidget> before = QApplication::activeModalWidget();
-    auto *poll = new QTimer(qApp);
-    poll->setObjectName(QStringLiteral("OnNextModal"));
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, before, act = std::move(act)] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal == before || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start();
+    innermost = this;
+    qApp->installEventFilter(this);
 }
 
-void ForgetPendingModals()
+Modals::~Modals()
 {
-    for (QTimer *poll : qApp->findChildren<QTimer *>(QStringLiteral("OnNextModal"), Qt::FindDirectChildrenOnly))
-        delete poll;
+    qApp->removeEventFilter(this);
+    innermost = outer;
 }
 
-void AnswerNextMessageBox(SeenMessage *seen)
+void Modals::next(const QMetaObject &kind, std::function<void(QWidget &)> act)
 {
-    OnNextModal([seen](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box) {
-            modal->close();
+    acts.append({&kind, std::move(act)});
+}
+
+bool Modals::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Show)
+        return false;
+    auto *window = qobject_cast<QWidget *>(watched);
+    if (!window || !window->isWindow() || !window->testAttribute(Qt::WA_ShowModal))
+        return false;
+    auto *box = qobject_cast<QMessageBox *>(window);
+    Seen &noted = seen.emplace_back();
+    noted.kind = window->metaObject()->className();
+    noted.title = window->windowTitle();
+    if (box) {
+        noted.icon = box->icon();
+        noted.text = box->text();
+    }
+    noted.shown.start();
+    if (this != innermost)
+        return false;
+
+    // Dealt with from within the window's own event loop, once it runs.
+    QTimer::singleShot(0, window, [window = QPointer<QWidget>(window),
+                                   action = acts.isEmpty() ? decltype(acts)::value_type() : acts.takeFirst()] {
+        const auto &[kind, act] = action;
+        if (act && QTest::qVerify(kind->cast(window), "kind->cast(window)", "a modal window of another kind opened",
+                                  __FILE__, __LINE__)
+            && QTest::qVerify(QTest::qWaitForWindowActive(window), "QTest::qWaitForWindowActive(window)",
+                              "a modal window never became active", __FILE__, __LINE__))
+            act(*window);
+        if (!window || !window->isVisible())
             return;
-        }
-        seen->seen = true;
-        seen->icon = box->icon();
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        box->button(QMessageBox::Ok)->click();
+        if (auto *box = qobject_cast<QMessageBox *>(window.data()))
+            box->button(QMessageBox::Ok)->click();
+        else
+            window->close();
     });
+    return false;
+}
+
+bool Shown(QDialog &dialog)
+{
+    dialog.show();
+    return QTest::qWaitForWindowActive(&dialog);
 }
 
 void UseNoSerialPorts()

@@ -1,22 +1,21 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QByteArray>
 #include <QByteArrayList>
-#include <QEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QList>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <utility>
 
+class QDialog;
 class frmMain;
 
 // A fresh working folder that is the current folder while the object lives,
@@ -91,22 +90,6 @@ struct StartedProgram {
     std::unique_ptr<frmMain> main;
 };
 
-// Runs `act` on the next modal window (dialog or message box) that opens after
-// this call. Use it before the action that opens the window.
-void OnNextModal(std::function<void(QWidget *)> act);
-// Drops every OnNextModal still waiting (for a window that never opened), so
-// it cannot act on a window of the next test.
-void ForgetPendingModals();
-
-struct SeenMessage {
-    bool seen = false;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    QString text;
-};
-// Answers the next message box with OK and records what it showed.
-void AnswerNextMessageBox(SeenMessage *seen);
-
 // Tests never touch the machine's own serial ports: no COM number names a
 // device unless a test lets one play it. In force from the start of every
 // test program that uses this support.
@@ -118,28 +101,64 @@ QString ProgramPath();
 // A helper program built beside the tests (tests/helpers/).
 QString HelperPath(const QString &name);
 
-// Answers every message box that opens while it lives with OK, and keeps
-// what each one showed. Nothing is left waiting for a box after it is gone.
-class MessageBoxes : public QObject {
+// Watches the modal windows (dialogs and message boxes) that open while it
+// lives and notes what each showed. The innermost of several watchers deals
+// with each window: with the action given to next() if one waits, otherwise
+// as a user who wants to get on would, answering a message box with OK and
+// closing any other dialog with its close button. Nothing waits for a window
+// once the watcher is gone.
+class Modals : public QObject {
 public:
     struct Seen {
-        QMessageBox::Icon icon;
+        QByteArray kind; // the window's class: "QMessageBox", "frmSet", ...
         QString title;
-        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon; // a message box's
+        QString text;                                 // a message box's
+        QElapsedTimer shown; // started as the window showed
     };
     QList<Seen> seen;
 
-    MessageBoxes() { qApp->installEventFilter(this); }
-    ~MessageBoxes() override { qApp->removeEventFilter(this); }
+    Modals();
+    ~Modals() override;
+    Modals(const Modals &) = delete;
+    Modals &operator=(const Modals &) = delete;
+
+    // Runs `act` on the next modal window, which must be a `kind`, once it is
+    // active; the window is closed afterwards if `act` left it open.
+    void next(const QMetaObject &kind, std::function<void(QWidget &)> act);
+
+    // How many windows of the given class opened.
+    template <class Window>
+    qsizetype count() const
+    {
+        return std::count_if(seen.begin(), seen.end(),
+                             [](const Seen &window) { return window.kind == Window::staticMetaObject.className(); });
+    }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *box = qobject_cast<QMessageBox *>(watched);
-        if (box && event->type() == QEvent::Show) {
-            seen.append({box->icon(), box->windowTitle(), box->text()});
-            QTimer::singleShot(0, box, [box] { box->button(QMessageBox::Ok)->click(); });
-        }
-        return false;
-    }
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<std::pair<const QMetaObject *, std::function<void(QWidget &)>>> acts;
+    Modals *outer;
+    static inline Modals *innermost = nullptr;
 };
+
+// Runs `open` (a menu entry, a key) and, when it opens a modal `Dialog`, runs
+// `act` on it while it is open and closes it afterwards if `act` left it
+// open. Returns whether such a dialog opened.
+template <class Dialog>
+bool WhileOpen(const std::function<void()> &open, const std::function<void(Dialog &)> &act = {})
+{
+    Modals modals;
+    modals.next(Dialog::staticMetaObject, [&act](QWidget &dialog) {
+        if (act)
+            act(static_cast<Dialog &>(dialog));
+    });
+    open();
+    return modals.count<Dialog>() > 0;
+}
+
+// Shows a dialog without its modal loop, so that the test itself can type
+// into it step by step; no watcher deals with it. True once it is active.
+bool Shown(QDialog &dialog);

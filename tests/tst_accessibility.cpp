@@ -118,7 +118,7 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QString, language);
-        MessageBoxes boxes;
+        Modals boxes;
         StartedProgram program(DefaultDataFile(), Catalogue(language));
         program.select(6);
         std::unique_ptr<QWidget> dialog = Window(window, *program.main);

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "app/Init.h"
+#include "app/frmInfo.h"
 #include "app/frmMain.h"
 #include "racepoints/RacePointsManage.h"
 
@@ -67,13 +68,7 @@ void CheckUsable(frmMain &window, int lines)
     window.mnuRacePointsShow->trigger();
     QCOMPARE(window.List1->count(), lines);
     QVERIFY(window.mnuRacePointsAdd->isEnabled());
-    bool opened = false;
-    OnNextModal([&opened](QWidget *dialog) {
-        opened = true;
-        dialog->close();
-    });
-    window.mnuInfo->trigger();
-    QVERIFY(opened);
+    QVERIFY(WhileOpen<frmInfo>([&] { window.mnuInfo->trigger(); }));
 }
 
 // The program run as a user runs it, in a working folder.

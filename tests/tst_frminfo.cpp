@@ -14,8 +14,6 @@ class tst_frminfo : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ForgetPendingModals(); }
-
     void infoDialog()
     {
         StartedProgram program;
@@ -23,20 +21,18 @@ private slots:
         program.main->move(0, 0);
         QString caption, button, name, code, date, empty;
         QPoint centre;
-        OnNextModal([&](QWidget *modal) {
-            auto *info = qobject_cast<frmInfo *>(modal);
-            QVERIFY(info);
-            centre = info->frameGeometry().center();
-            caption = info->windowTitle();
-            button = info->Command1->text();
-            name = info->Label6->text();
-            code = info->Label9->text();
-            date = info->Label7->text();
-            empty = info->Label8->text();
-            info->Command1->setFocus();
-            QTest::keyClick(info->Command1, Qt::Key_Escape);
-        });
-        program.main->mnuInfo->trigger();
+        QVERIFY(WhileOpen<frmInfo>([&] { program.main->mnuInfo->trigger(); }, [&](frmInfo &info) {
+            centre = info.frameGeometry().center();
+            caption = info.windowTitle();
+            button = info.Command1->text();
+            name = info.Label6->text();
+            code = info.Label9->text();
+            date = info.Label7->text();
+            empty = info.Label8->text();
+            info.Command1->setFocus();
+            QTest::keyClick(info.Command1, Qt::Key_Escape);
+            QVERIFY(!info.isVisible());
+        }));
         const QPoint screenCentre = program.main->screen()->availableGeometry().center();
         QVERIFY2(qAbs(centre.x() - screenCentre.x()) <= 2 && qAbs(centre.y() - screenCentre.y()) <= 2,
                  qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
@@ -53,12 +49,12 @@ private slots:
         StartedProgram program;
         program.folder.write(QStringLiteral("club.txt"), "frmInfo.Caption=\xdc" "ber\r\n");
         QString caption, button;
-        OnNextModal([&](QWidget *modal) {
-            caption = modal->windowTitle();
-            button = static_cast<frmInfo *>(modal)->Command1->text();
-            QTest::keyClick(static_cast<frmInfo *>(modal)->Command1, Qt::Key_Return);
-        });
-        program.main->mnuInfo->trigger();
+        QVERIFY(WhileOpen<frmInfo>([&] { program.main->mnuInfo->trigger(); }, [&](frmInfo &info) {
+            caption = info.windowTitle();
+            button = info.Command1->text();
+            QTest::keyClick(info.Command1, Qt::Key_Return);
+            QVERIFY(!info.isVisible());
+        }));
         QCOMPARE(caption, QString::fromUtf8("\u00dcber"));
         QCOMPARE(button, QString());
         // The menu keeps the texts it got at start-up.
@@ -82,8 +78,7 @@ private slots:
         folder.copyCatalogue();
         Init::InitProgram();
         frmInfo info;
-        info.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&info));
+        QVERIFY(Shown(info));
         QTest::keyClick(&info, Qt::Key_Escape);
         QVERIFY(!info.isVisible());
         QCOMPARE(info.result(), int(QDialog::Rejected));

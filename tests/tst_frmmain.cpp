@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/frmInfo.h"
 #include "app/frmMain.h"
 
 #include <QAction>
@@ -23,8 +24,6 @@ class tst_frmmain : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ForgetPendingModals(); }
-
     void startsWithTheDefaultList()
     {
         StartedProgram program;
@@ -122,11 +121,10 @@ private slots:
     {
         StartedProgram program;
         program.main->List1->setFocus();
-        bool opened = false;
-        OnNextModal([&opened](QWidget *modal) { opened = true; modal->close(); });
+        Modals modals;
         QTest::keyClick(program.main->List1, Qt::Key_Delete);
-        QTest::qWait(50);
-        QVERIFY(!opened);
+        QCoreApplication::processEvents();
+        QVERIFY(modals.seen.isEmpty());
     }
 
     void resizeLeavesTheListAlone()
@@ -143,8 +141,11 @@ private slots:
     {
         StartedProgram program;
         bool closedWhileOpen = false;
-        OnNextModal([&](QWidget *) { closedWhileOpen = program.main->close(); });
-        program.main->mnuInfo->trigger();
+        QVERIFY(WhileOpen<frmInfo>([&] { program.main->mnuInfo->trigger(); },
+                                   [&](frmInfo &info) {
+            closedWhileOpen = program.main->close();
+            QVERIFY(!info.isVisible());
+        }));
         QVERIFY(closedWhileOpen);
         QVERIFY(!program.main->isVisible());
     }

@@ -245,16 +245,14 @@ private slots:
             return texts;
         };
         const QStringList typed = texts();
-        SeenMessage seen;
-        if (!line)
-            AnswerNextMessageBox(&seen);
+        Modals boxes;
         dialog.Command1->click();
         QVERIFY(dialog.isVisible());
+        QCOMPARE(boxes.seen.size(), line ? 0 : 1);
         if (!line) {
-            QVERIFY(seen.seen);
-            QCOMPARE(seen.icon, QMessageBox::Critical);
-            QCOMPARE(seen.title, dialog.MsgBoxName1);
-            QCOMPARE(seen.text, dialog.MsgBoxText1);
+            QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(boxes.seen[0].title, dialog.MsgBoxName1);
+            QCOMPARE(boxes.seen[0].text, dialog.MsgBoxText1);
             QCOMPARE(program.file(), before);
             QCOMPARE(texts(), typed);
             return;

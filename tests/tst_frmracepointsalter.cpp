@@ -1,6 +1,7 @@
 #include "EditingSupport.h"
 
 #include "editing/frmRacePointsAlter.h"
+#include "editing/frmRacePointsDelete.h"
 #include "racepoints/Index.h"
 
 namespace {
@@ -148,12 +149,11 @@ private slots:
         const QByteArray before = program.file();
         QVERIFY(AlterLine(program, 6, [](frmRacePointsAlter &dialog) {
             QTest::keyClick(dialog.Text2, Qt::Key_Delete);
-            SeenMessage seen;
-            AnswerNextMessageBox(&seen);
+            Modals boxes;
             dialog.Command1->click();
-            QVERIFY(seen.seen);
-            QCOMPARE(seen.icon, QMessageBox::Critical);
-            QCOMPARE(seen.title, "Alter race point");
+            QCOMPARE(boxes.seen.size(), 1);
+            QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(boxes.seen[0].title, "Alter race point");
             QVERIFY(dialog.isVisible());
         }));
         QCOMPARE(program.file(), before);
@@ -212,17 +212,7 @@ private slots:
         const bool opens = line <= 20;
         QCOMPARE(WhileOpen<frmRacePointsAlter>([&] { program.main->mnuRacePointsAlter->trigger(); }), opens);
         // The Delete key in the list opens the delete dialog the same way.
-        bool deleteOpened = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                deleteOpened = true;
-                modal->close();
-            }
-        });
-        poll.start(5);
-        QTest::keyClick(program.main->List1, Qt::Key_Delete);
-        QCOMPARE(deleteOpened, opens);
+        QCOMPARE(WhileOpen<frmRacePointsDelete>([&] { QTest::keyClick(program.main->List1, Qt::Key_Delete); }), opens);
     }
 
     void noDialogAfterTheFileShrank()

@@ -50,7 +50,7 @@ struct Line {
     WorkFolder folder;
     PseudoTerminal terminal;
     PortTable table;
-    MessageBoxes boxes;
+    Modals boxes; // answers the transfer window's messages and notes them
 
     Line()
     {
@@ -253,17 +253,17 @@ private slots:
         QVERIFY(StartMainWindow(window));
         window.show();
         bool waited = false;
-        OnNextModal([&](QWidget *modal) {
-            auto *transfer = qobject_cast<frmRacePointsSend *>(modal);
-            QVERIFY(transfer);
-            QTRY_VERIFY_WITH_TIMEOUT(transfer->Timer1.isActive(), 10000);
+        // The menu entry returns once the transfer window has closed.
+        QVERIFY(WhileOpen<frmRacePointsSend>([&] { window.mnuRacePointsSend->trigger(); },
+                                             [&](frmRacePointsSend &transfer) {
+            QTRY_VERIFY_WITH_TIMEOUT(transfer.Timer1.isActive(), 10000);
             waited = true;
             window.close();
-        });
-        window.mnuRacePointsSend->trigger(); // returns once the transfer window has closed
+            QVERIFY(!transfer.isVisible());
+        }));
         QVERIFY(waited);
         QVERIFY(!window.isVisible());
-        QVERIFY(line.boxes.seen.isEmpty());
+        QCOMPARE(line.boxes.count<QMessageBox>(), 0);
         QSerialPort next(line.terminal.serialPath());
         QVERIFY2(next.open(QIODevice::ReadWrite), qPrintable(next.errorString()));
     }

@@ -67,7 +67,7 @@ private slots:
         const QString device = folder.path(QStringLiteral("ttyUSB0"));
         PortTable table;
         table.set(33, device);
-        MessageBoxes boxes;
+        Modals boxes;
 
         Simulator terminal(device, arguments + QStringList{QStringLiteral("--record"), folder.path(QStringLiteral("frames"))});
         QTRY_VERIFY2(terminal.output.contains(QStringLiteral("linked as")), qPrintable(terminal.output));

@@ -8,7 +8,6 @@
 #include "app/frmMain.h"
 #include "editing/RacePointDialog.h"
 #include "editing/RacePointField.h"
-#include "racepoints/RacePointsManage.h"
 
 #include <QAction>
 #include <QApplication>

@@ -33,7 +33,7 @@ private slots:
         QCOMPARE(RacePointCount, qint16(19));
         QCOMPARE(folder->read(DataFileName), DefaultDataFile());
         QCOMPARE(RacePoints[1], BlankRecord(80));
-        QCOMPARE(RacePoints[19], QByteArray("98") + QByteArray(59, ' '));
+        QCOMPARE(RacePoints[19], Record(98));
         QVERIFY(KeptCopies(*folder).isEmpty());
     }
 

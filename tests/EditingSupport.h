@@ -1,147 +1,19 @@
 #pragma once
 
-// Shared by the tests of the race point dialogs: a started main window in a
-// working folder of its own, race point records and data files, and typing
-// into the fields as a user does.
+// Shared by the tests of the race point dialogs: typing into the fields as a
+// user does, and saves that fail.
 
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
 #include "editing/RacePointDialog.h"
 #include "editing/RacePointField.h"
-#include "racepoints/RacePointsManage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
-
-inline QByteArray Record(int number, const QByteArray &name, const QByteArray &place, const QByteArray &coordinates)
-{
-    return QByteArray::number(number) + name.leftJustified(13, ' ') + place.leftJustified(30, ' ')
-        + coordinates.leftJustified(16, ' ');
-}
-
-// A data file of the given records, with their count.
-inline QByteArray DataFile(const QByteArrayList &records)
-{
-    QByteArray content = ' ' + QByteArray::number(records.size()) + " \r\n";
-    for (const QByteArray &record : records)
-        content += record + "\r\n";
-    return content;
-}
-
-// The default file with some slots replaced (slot 1 is race point 80).
-inline QByteArray DataFileWith(const QList<std::pair<int, QByteArray>> &replaced)
-{
-    QByteArrayList records;
-    for (int number = 80; number <= 98; ++number)
-        records.append(QByteArray::number(number) + QByteArray(59, ' '));
-    for (const auto &[slot, record] : replaced)
-        records[slot - 1] = record;
-    return DataFile(records);
-}
-
-inline QByteArrayList FileLines(const QByteArray &content)
-{
-    QByteArrayList lines = content.split('\n');
-    for (QByteArray &line : lines)
-        line.chop(line.endsWith('\r') ? 1 : 0);
-    return lines;
-}
-
-inline const QString DataFileName = QStringLiteral("racepo/racepo.dat");
-
-// The program started in a fresh working folder with the English catalogue.
-// The start-up port check is stopped so that no settings dialog interferes.
-struct StartedProgram {
-    explicit StartedProgram(const QByteArray &dataFile = QByteArray(), const QByteArray &catalogue = QByteArray())
-    {
-        if (catalogue.isEmpty())
-            folder.copyCatalogue();
-        else
-            folder.write(QStringLiteral("club.txt"), catalogue);
-        if (!dataFile.isEmpty())
-            folder.write(DataFileName, dataFile);
-        restart();
-    }
-
-    // A new main window in the same folder, as when the program starts again.
-    void restart()
-    {
-        main.reset();
-        main = std::make_unique<frmMain>();
-        started = main->Form_Load();
-        main->Timer1.stop();
-        main->show();
-    }
-
-    QByteArray file() const { return folder.read(DataFileName); }
-
-    // Selects a list line as a click does (line 1 is race point 80).
-    void select(int line) { main->List1->setCurrentRow(line - 1); }
-
-    QStringList lines() const
-    {
-        QStringList lines;
-        for (int row = 0; row < main->List1->count(); ++row)
-            lines.append(main->List1->item(row)->text());
-        return lines;
-    }
-
-    WorkFolder folder;
-    std::unique_ptr<frmMain> main;
-    bool started = false;
-};
-
-// Runs `open` (a menu entry, a key) and, when it opens a modal `Dialog`,
-// runs `act` on it while it is open and closes it afterwards if `act` left it
-// open. Returns whether such a dialog opened.
-template <class Dialog>
-bool WhileOpen(const std::function<void()> &open, const std::function<void(Dialog &)> &act = {})
-{
-    bool opened = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll.stop();
-        opened = true;
-        if (QTest::qWaitForWindowActive(dialog) && act)
-            act(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    poll.start();
-    open();
-    return opened;
-}
-
-// Shows a dialog without its modal loop, for tests that type into it.
-inline bool Shown(QDialog &dialog)
-{
-    dialog.show();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
-// A shipped catalogue ("" English, "de" German) without the keys that start
-// with `prefix`, as in catalogues older than those keys.
-inline QByteArray Catalogue(const QString &language, const QByteArray &prefix = QByteArray())
-{
-    QFile shipped(ShippedCatalogueFolder() + (language.isEmpty() ? QString() : u'/' + language) + "/club.txt");
-    if (!shipped.open(QIODevice::ReadOnly))
-        return QByteArray();
-    QByteArray catalogue;
-    for (const QByteArray &line : shipped.readAll().split('\n'))
-        if (prefix.isEmpty() || !line.startsWith(prefix))
-            catalogue += line + '\n';
-    return catalogue;
-}
 
 // The two catalogues a failed save is tried with: the German one, and an
 // English one older than the file error texts.
@@ -163,15 +35,15 @@ inline void ConfirmWhileSavesFail(const WorkFolder &folder, QPushButton *confirm
 {
     QVERIFY(QFile::remove(folder.path(DataFileName)));
     QVERIFY(QDir().mkpath(folder.path(DataFileName) + "/inside"));
-    SeenMessage seen;
-    AnswerNextMessageBox(&seen);
+    Modals boxes;
     confirm->click();
-    QVERIFY(seen.seen);
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QCOMPARE(seen.title, title);
-    QVERIFY2(seen.text.startsWith(text), qPrintable(seen.text));
-    const QStringList lines = seen.text.split(u'\n');
-    QVERIFY2(lines.size() == 2 && !lines[1].isEmpty(), qPrintable(seen.text));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(boxes.seen[0].title, title);
+    const QString said = boxes.seen[0].text;
+    QVERIFY2(said.startsWith(text), qPrintable(said));
+    const QStringList lines = said.split(u'\n');
+    QVERIFY2(lines.size() == 2 && !lines[1].isEmpty(), qPrintable(said));
 }
 
 // Puts the focus into a field as the Tab key or a click would.

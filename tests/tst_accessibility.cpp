@@ -1,7 +1,8 @@
 // What a screen reader hears: every control and window is named after its
 // caption in the catalogue's language.
 
-#include "EditingSupport.h"
+#include "TestSupport.h"
+
 #include "app/Accessibility.h"
 #include "app/Init.h"
 #include "app/Version.h"
@@ -94,12 +95,9 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(QString, listName);
-        WorkFolder folder;
-        folder.copyCatalogue(language);
-        frmMain window;
-        QVERIFY(window.Form_Load());
-        QCOMPARE(SpokenName(window.List1), listName);
-        QCOMPARE(SpokenName(&window), ProgramCaption());
+        StartedProgram program({}, Catalogue(language));
+        QCOMPARE(SpokenName(program.main->List1), listName);
+        QCOMPARE(SpokenName(program.main.get()), ProgramCaption());
     }
 
     // Tabbing through any window, a screen reader names every control, and
@@ -120,8 +118,8 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QString, language);
-        MessageBoxes boxes;
-        StartedProgram program(DataFileWith({}), Catalogue(language));
+        Modals boxes;
+        StartedProgram program(DefaultDataFile(), Catalogue(language));
         program.select(6);
         std::unique_ptr<QWidget> dialog = Window(window, *program.main);
         QWidget *shown = dialog ? dialog.get() : program.main.get();
@@ -158,7 +156,7 @@ private slots:
         QFETCH(QByteArray, catalogue);
         QFETCH(QStringList, names);
         QFETCH(QString, numberDescription);
-        StartedProgram program(DataFileWith({}), catalogue);
+        StartedProgram program(DefaultDataFile(), catalogue);
         program.select(1);
         frmRacePointsAlter dialog(*program.main);
         QCOMPARE(QStringList({SpokenName(dialog.Text1), SpokenName(dialog.Text4), SpokenName(dialog.Text7),

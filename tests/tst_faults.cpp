@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "app/Init.h"
+#include "app/frmInfo.h"
 #include "app/frmMain.h"
 #include "racepoints/RacePointsManage.h"
 
@@ -25,31 +26,12 @@ using namespace RacePointsManage;
 
 namespace {
 
-QByteArray BlankRecords(int from, int to)
-{
-    QByteArray lines;
-    for (int number = from; number <= to; ++number)
-        lines += QByteArray::number(number) + QByteArray(59, ' ') + "\r\n";
-    return lines;
-}
-
 QByteArray Junk(qsizetype size)
 {
     QByteArray junk(size, Qt::Uninitialized);
     QRandomGenerator random(size); // the same junk every run
     random.fillRange(reinterpret_cast<quint32 *>(junk.data()), size / 4);
     return junk;
-}
-
-QByteArray NamedRecord(int number, const QByteArray &name)
-{
-    return QByteArray::number(number) + name.leftJustified(13, ' ') + QByteArray(46, ' ');
-}
-
-// The copies kept of damaged data files.
-QStringList KeptCopies(const WorkFolder &work)
-{
-    return QDir(work.path(QStringLiteral("racepo"))).entryList({QStringLiteral("racepo.dat.damaged-*")}, QDir::Files);
 }
 
 // Everything below a folder, as paths relative to it.
@@ -79,15 +61,6 @@ QStringList Snapshot(const QString &folder)
     return entries;
 }
 
-// Starts the main window as the program does, without the port check that
-// follows a second later.
-bool Start(frmMain &window, QString *error = nullptr)
-{
-    const bool started = window.Form_Load(error);
-    window.Timer1.stop();
-    return started;
-}
-
 // The window still does what the user asks: the list refills from the file
 // and the information dialog opens and closes.
 void CheckUsable(frmMain &window, int lines)
@@ -95,13 +68,7 @@ void CheckUsable(frmMain &window, int lines)
     window.mnuRacePointsShow->trigger();
     QCOMPARE(window.List1->count(), lines);
     QVERIFY(window.mnuRacePointsAdd->isEnabled());
-    bool opened = false;
-    OnNextModal([&opened](QWidget *dialog) {
-        opened = true;
-        dialog->close();
-    });
-    window.mnuInfo->trigger();
-    QVERIFY(opened);
+    QVERIFY(WhileOpen<frmInfo>([&] { window.mnuInfo->trigger(); }));
 }
 
 // The program run as a user runs it, in a working folder.
@@ -150,19 +117,16 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("damaged");
-        const QByteArray blank19 = BlankRecords(80, 98);
+        const QByteArrayList blank19 = BlankRecords();
         QTest::newRow("count -5") << QByteArray("-5\r\n") << -5 << false;
-        QTest::newRow("count +19") << "+19\r\n" + blank19 << 19 << false;
-        QTest::newRow("count 99999") << "99999\r\n" + blank19 << 19 << true;
-        QTest::newRow("count ' 19 trailing'") << " 19 trailing\r\n" + blank19 << 19 << true;
-        QTest::newRow("count line with NUL") << QByteArrayLiteral(" 19\0 \r\n") + blank19 << 19 << true;
+        QTest::newRow("count +19") << DataFile(blank19, "+19") << 19 << false;
+        QTest::newRow("count 99999") << DataFile(blank19, "99999") << 19 << true;
+        QTest::newRow("count ' 19 trailing'") << DataFile(blank19, " 19 trailing") << 19 << true;
+        QTest::newRow("count line with NUL") << DataFile(blank19, QByteArrayLiteral(" 19\0 ")) << 19 << true;
         QTest::newRow("NUL bytes in records")
-            << " 2 \r\n80" + QByteArray(59, '\0') + "\r\n81" + QByteArray(13, '\0') + QByteArray(46, ' ') + "\r\n"
-            << 2 << false;
-        QTest::newRow("record of 100,000 characters")
-            << " 19 \r\n" + QByteArray(100000, 'x') + "\r\n" + BlankRecords(81, 98) << 19 << true;
-        QTest::newRow("count line of 100,000 characters")
-            << QByteArray(100000, '1') + "\r\n" + blank19 << 19 << true;
+            << DataFile({"80" + QByteArray(59, '\0'), Record(81, QByteArray(13, '\0'))}) << 2 << false;
+        QTest::newRow("record of 100,000 characters") << DefaultDataFile({{1, QByteArray(100000, 'x')}}) << 19 << true;
+        QTest::newRow("count line of 100,000 characters") << DataFile(blank19, QByteArray(100000, '1')) << 19 << true;
         QTest::newRow("4 MB of binary junk") << Junk(4 << 20) << 19 << true;
     }
     void oddDataFile()
@@ -170,42 +134,32 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, count);
         QFETCH(bool, damaged);
-        WorkFolder work;
-        work.copyCatalogue();
-        work.write(QStringLiteral("racepo/racepo.dat"), content);
-
-        frmMain window;
-        QVERIFY(Start(window));
+        StartedProgram program(content);
         QCOMPARE(RacePointCount, count);
-        QCOMPARE(window.List1->count(), qMax(0, count));
-        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
-        const QStringList kept = KeptCopies(work);
+        QCOMPARE(program.main->List1->count(), qMax(0, count));
+        QCOMPARE(program.file(), content);
+        const QStringList kept = KeptCopies(program.folder);
         QCOMPARE(kept.size(), damaged ? 1 : 0);
 
         // Race point 85 is added: the save takes, and the kept copy stays.
-        QVERIFY(StoreRacePoint(NamedRecord(85, "Antwerpen")));
+        QVERIFY(StoreRacePoint(Record(85, "Antwerpen")));
         QVERIFY(SaveRacePoints(Init::DataFilePath()));
-        window.RacePointsAnzeigen();
+        program.main->RacePointsAnzeigen();
         if (count >= 6)
-            QCOMPARE(window.List1->item(5)->text(), QStringLiteral("85:  Antwerpen    "));
+            QCOMPARE(program.lines().at(5), QStringLiteral("85:  Antwerpen    "));
         if (damaged)
-            QCOMPARE(work.read(QStringLiteral("racepo/") + kept.first()), content);
-        CheckUsable(window, qMax(0, count));
+            QCOMPARE(program.folder.read(QStringLiteral("racepo/") + kept.first()), content);
+        CheckUsable(*program.main, qMax(0, count));
     }
 
     // Records are taken byte for byte, NULs included, and written back so.
     void nulBytesSurviveASave()
     {
-        WorkFolder work;
-        work.copyCatalogue();
-        const QByteArray content = " 2 \r\n80" + QByteArray(59, '\0') + "\r\n81" + QByteArrayLiteral("N\0ll")
-                                   + QByteArray(55, ' ') + "\r\n";
-        work.write(QStringLiteral("racepo/racepo.dat"), content);
-        frmMain window;
-        QVERIFY(Start(window));
-        QCOMPARE(window.List1->item(1)->text(), QStringLiteral("81:  N") + QChar(0) + QStringLiteral("ll         "));
+        const QByteArray content = DataFile({"80" + QByteArray(59, '\0'), Record(81, QByteArrayLiteral("N\0ll"))});
+        StartedProgram program(content);
+        QCOMPARE(program.lines().at(1), QStringLiteral("81:  N") + QChar(0) + QStringLiteral("ll         "));
         QVERIFY(SaveRacePoints(Init::DataFilePath()));
-        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
+        QCOMPARE(program.file(), content);
     }
 
     // Something else where the data folder or the data file belongs: it is
@@ -225,7 +179,7 @@ private slots:
         work.write(entry, "kept");
         const QStringList before = Tree(work.path());
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->count(), 19);
         QVERIFY(!SaveRacePoints(Init::DataFilePath()));
         QCOMPARE(work.read(entry), QByteArray("kept"));
@@ -243,10 +197,10 @@ private slots:
         WorkFolder work;
         work.copyCatalogue();
         QVERIFY(QDir().mkdir(work.path(QStringLiteral("racepo"))));
-        for (const QString &name : {QStringLiteral("racepo/racepo.dat"), QStringLiteral("OPTIONS.PAR")})
+        for (const QString &name : {DataFileName, QStringLiteral("OPTIONS.PAR")})
             QVERIFY(::mkfifo(QFile::encodeName(work.path(name)).constData(), 0600) == 0);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->count(), 19);
         QCOMPARE(Init::SelectedCOMPort, QString());
         CheckUsable(window, 19);
@@ -264,7 +218,7 @@ private slots:
         const QStringList before = Entries(work.path());
         TemporaryMode readOnly(work.path(), QFile::ReadOwner | QFile::ExeOwner);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->count(), 19);
         QCOMPARE(Entries(work.path()), before);
         CheckUsable(window, 19);
@@ -276,20 +230,20 @@ private slots:
     {
         WorkFolder work;
         work.copyCatalogue();
-        const QByteArray content = " 19 \r\n" + NamedRecord(80, "Brugge") + "\r\n" + BlankRecords(81, 98);
-        work.write(QStringLiteral("racepo/racepo.dat"), content);
+        const QByteArray content = DefaultDataFile({{1, Record(80, "Brugge")}});
+        work.write(DataFileName, content);
         RespectPermissions asUser;
         if (!asUser.permissionsHold())
             QSKIP("file permissions cannot be made to hold here");
         TemporaryMode readOnly(work.path(QStringLiteral("racepo")), QFile::ReadOwner | QFile::ExeOwner);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->item(0)->text(), QStringLiteral("80:  Brugge       "));
-        QVERIFY(StoreRacePoint(NamedRecord(80, "Gent")));
+        QVERIFY(StoreRacePoint(Record(80, "Gent")));
         QString reason;
         QVERIFY(!SaveRacePoints(Init::DataFilePath(), &reason));
         QCOMPARE(reason, qt_error_string(EACCES)); // what the dialog shows below its text
-        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), content);
+        QCOMPARE(work.read(DataFileName), content);
         QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
         CheckUsable(window, 19);
         QCOMPARE(window.List1->item(0)->text(), QStringLiteral("80:  Brugge       "));
@@ -302,15 +256,15 @@ private slots:
     {
         WorkFolder work;
         work.copyCatalogue();
-        const QByteArray content = " 19 \r\n" + NamedRecord(80, "Brugge") + "\r\n";
-        work.write(QStringLiteral("racepo/racepo.dat"), content);
+        const QByteArray content = DataFile({Record(80, "Brugge")}, " 19 ");
+        work.write(DataFileName, content);
         RespectPermissions asUser;
         if (!asUser.permissionsHold())
             QSKIP("file permissions cannot be made to hold here");
         frmMain window;
         {
             TemporaryMode readOnly(work.path(QStringLiteral("racepo")), QFile::ReadOwner | QFile::ExeOwner);
-            QVERIFY(Start(window));
+            QVERIFY(StartMainWindow(window));
             QCOMPARE(window.List1->count(), 19);
             QCOMPARE(Entries(work.path(QStringLiteral("racepo"))), QStringList{QStringLiteral("racepo.dat")});
         }
@@ -327,9 +281,7 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("programMenu");
         QTest::addColumn<QString>("infoEntry");
-        QFile shipped(QDir(ShippedCatalogueFolder()).filePath(QStringLiteral("club.txt")));
-        QVERIFY(shipped.open(QIODevice::ReadOnly));
-        const QByteArray english = shipped.readAll();
+        const QByteArray english = Catalogue();
         QTest::newRow("line of 100,000 characters")
             << "frmMain.mnuProgram.Caption=" + QByteArray(100000, 'P') + "\r\n" + english
             << QString(100000, u'P') << QStringLiteral("&Info...");
@@ -345,14 +297,11 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, programMenu);
         QFETCH(QString, infoEntry);
-        WorkFolder work;
-        work.write(QStringLiteral("club.txt"), content);
-        frmMain window;
-        QVERIFY(Start(window));
-        QCOMPARE(window.mnuProgram->title(), programMenu);
-        QCOMPARE(window.mnuInfo->text(), infoEntry);
-        QCOMPARE(window.List1->count(), 19);
-        CheckUsable(window, 19);
+        StartedProgram program({}, content);
+        QCOMPARE(program.main->mnuProgram->title(), programMenu);
+        QCOMPARE(program.main->mnuInfo->text(), infoEntry);
+        QCOMPARE(program.main->List1->count(), 19);
+        CheckUsable(*program.main, 19);
     }
 
     // Without a readable catalogue the program cannot speak to the user; it
@@ -388,7 +337,7 @@ private slots:
         }
         frmMain window;
         QString error;
-        QVERIFY(!Start(window, &error));
+        QVERIFY(!StartMainWindow(window, &error));
         const QStringList lines = error.split(u'\n');
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines[0].contains(club + QStringLiteral(" cannot be read")), qPrintable(error));
@@ -408,12 +357,12 @@ private slots:
     {
         QFETCH(bool, junk);
         WorkFolder work;
-        const QString dataFile = work.path(QStringLiteral("racepo/racepo.dat"));
+        const QString dataFile = work.path(DataFileName);
         std::function<bool()> started = [dataFile] { return QFileInfo::exists(dataFile); };
         if (junk) {
             work.write(QStringLiteral("club.txt"), Junk(1 << 20));
             work.write(QStringLiteral("OPTIONS.PAR"), Junk(1 << 16));
-            work.write(QStringLiteral("racepo/racepo.dat"), Junk(1 << 16));
+            work.write(DataFileName, Junk(1 << 16));
             started = [&work] { return !KeptCopies(work).isEmpty(); };
         } else {
             work.copyCatalogue();
@@ -436,7 +385,7 @@ private slots:
         QProcess first;
         first.setWorkingDirectory(work.path());
         first.start(ProgramPath(), {});
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(work.path(QStringLiteral("racepo/racepo.dat"))), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(work.path(DataFileName)), 30000);
         const QStringList before = Snapshot(work.path());
 
         QProcess second;
@@ -451,7 +400,7 @@ private slots:
 
         WorkFolder other;
         other.copyCatalogue();
-        const QString otherData = other.path(QStringLiteral("racepo/racepo.dat"));
+        const QString otherData = other.path(DataFileName);
         QCOMPARE(RunProgram(other, [&] { return QFileInfo::exists(otherData); }).exitCode, 0);
 
         const QByteArray killed = QByteArray::number(first.processId()) + '\n';
@@ -485,7 +434,7 @@ private slots:
         work.copyCatalogue();
         work.write(QStringLiteral("OPTIONS.PAR"), content);
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(Init::SelectedCOMPort, port);
         CheckUsable(window, 19);
     }
@@ -499,7 +448,7 @@ private slots:
         QVERIFY(QDir().mkdir(work.path(QStringLiteral("OPTIONS.PAR"))));
         Init::SelectedCOMPort = QStringLiteral("3");
         frmMain window;
-        QVERIFY(Start(window));
+        QVERIFY(StartMainWindow(window));
         QCOMPARE(Init::SelectedCOMPort, QString());
         QVERIFY(!Init::WriteOptions(QStringLiteral("3")));
         QVERIFY(QFileInfo(work.path(QStringLiteral("OPTIONS.PAR"))).isDir());

@@ -14,41 +14,26 @@ class tst_frminfo : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<WorkFolder>();
-        folder->copyCatalogue();
-    }
-    void cleanup()
-    {
-        ForgetPendingModals();
-        window.reset();
-        folder.reset();
-    }
-
     void infoDialog()
     {
-        start();
+        StartedProgram program;
         // Wherever the main window stands, the dialog opens in the middle of the screen.
-        window->show();
-        window->move(0, 0);
+        program.main->move(0, 0);
         QString caption, button, name, code, date, empty;
         QPoint centre;
-        OnNextModal([&](QWidget *modal) {
-            auto *info = qobject_cast<frmInfo *>(modal);
-            QVERIFY(info);
-            centre = info->frameGeometry().center();
-            caption = info->windowTitle();
-            button = info->Command1->text();
-            name = info->Label6->text();
-            code = info->Label9->text();
-            date = info->Label7->text();
-            empty = info->Label8->text();
-            info->Command1->setFocus();
-            QTest::keyClick(info->Command1, Qt::Key_Escape);
-        });
-        window->mnuInfo->trigger();
-        const QPoint screenCentre = window->screen()->availableGeometry().center();
+        QVERIFY(WhileOpen<frmInfo>([&] { program.main->mnuInfo->trigger(); }, [&](frmInfo &info) {
+            centre = info.frameGeometry().center();
+            caption = info.windowTitle();
+            button = info.Command1->text();
+            name = info.Label6->text();
+            code = info.Label9->text();
+            date = info.Label7->text();
+            empty = info.Label8->text();
+            info.Command1->setFocus();
+            QTest::keyClick(info.Command1, Qt::Key_Escape);
+            QVERIFY(!info.isVisible());
+        }));
+        const QPoint screenCentre = program.main->screen()->availableGeometry().center();
         QVERIFY2(qAbs(centre.x() - screenCentre.x()) <= 2 && qAbs(centre.y() - screenCentre.y()) <= 2,
                  qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
         QCOMPARE(caption, QStringLiteral("Info"));
@@ -61,24 +46,25 @@ private slots:
 
     void infoDialogReadsTheCatalogueAtEachOpening()
     {
-        start();
-        folder->write(QStringLiteral("club.txt"), "frmInfo.Caption=\xdc" "ber\r\n");
+        StartedProgram program;
+        program.folder.write(QStringLiteral("club.txt"), "frmInfo.Caption=\xdc" "ber\r\n");
         QString caption, button;
-        OnNextModal([&](QWidget *modal) {
-            caption = modal->windowTitle();
-            button = static_cast<frmInfo *>(modal)->Command1->text();
-            QTest::keyClick(static_cast<frmInfo *>(modal)->Command1, Qt::Key_Return);
-        });
-        window->mnuInfo->trigger();
+        QVERIFY(WhileOpen<frmInfo>([&] { program.main->mnuInfo->trigger(); }, [&](frmInfo &info) {
+            caption = info.windowTitle();
+            button = info.Command1->text();
+            QTest::keyClick(info.Command1, Qt::Key_Return);
+            QVERIFY(!info.isVisible());
+        }));
         QCOMPARE(caption, QString::fromUtf8("\u00dcber"));
         QCOMPARE(button, QString());
         // The menu keeps the texts it got at start-up.
-        QCOMPARE(window->mnuInfo->text(), QStringLiteral("&Info..."));
+        QCOMPARE(program.main->mnuInfo->text(), QStringLiteral("&Info..."));
     }
 
     void withoutItsKeysCaptionAndButtonAreEmpty()
     {
-        folder->write(QStringLiteral("club.txt"), "frmMain.mnuInfo.Caption=Info\r\n");
+        WorkFolder folder;
+        folder.write(QStringLiteral("club.txt"), "frmMain.mnuInfo.Caption=Info\r\n");
         Init::InitProgram();
         frmInfo info;
         QCOMPARE(info.windowTitle(), QString());
@@ -88,25 +74,15 @@ private slots:
 
     void escapeClosesWhateverHasTheFocus()
     {
+        WorkFolder folder;
+        folder.copyCatalogue();
         Init::InitProgram();
         frmInfo info;
-        info.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&info));
+        QVERIFY(Shown(info));
         QTest::keyClick(&info, Qt::Key_Escape);
         QVERIFY(!info.isVisible());
         QCOMPARE(info.result(), int(QDialog::Rejected));
     }
-
-private:
-    void start()
-    {
-        window = std::make_unique<frmMain>();
-        QVERIFY(window->Form_Load());
-        window->Timer1.stop();
-    }
-
-    std::unique_ptr<WorkFolder> folder;
-    std::unique_ptr<frmMain> window;
 };
 
 QTEST_MAIN(tst_frminfo)

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/frmInfo.h"
 #include "app/frmMain.h"
 
 #include <QAction>
@@ -12,17 +13,9 @@
 
 namespace {
 
-QByteArray Record(int number, const QByteArray &name)
+void ClickLine(QListWidget *list, int row)
 {
-    return QByteArray::number(number) + name.leftJustified(13, ' ') + QByteArray(30, ' ') + QByteArray(16, '0');
-}
-
-QStringList Lines(const QListWidget &list)
-{
-    QStringList lines;
-    for (int i = 0; i < list.count(); ++i)
-        lines << list.item(i)->text();
-    return lines;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
 } // namespace
@@ -31,146 +24,130 @@ class tst_frmmain : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<WorkFolder>();
-        folder->copyCatalogue();
-    }
-    void cleanup()
-    {
-        ForgetPendingModals();
-        window.reset();
-        folder.reset();
-    }
-
     void startsWithTheDefaultList()
     {
-        start();
+        StartedProgram program;
         QStringList expected;
         for (int number = 80; number <= 98; ++number)
             expected << QString::number(number) + QStringLiteral(":  ") + QString(13, u' ');
-        QCOMPARE(Lines(*window->List1), expected);
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), DefaultDataFile());
-        QVERIFY(window->mnuRacePointsAdd->isEnabled());
-        QVERIFY(!window->mnuRacePointsAlter->isEnabled());
-        QVERIFY(!window->mnuRacePointsDelete->isEnabled());
-        QVERIFY(window->mnuRacePointsShow->isEnabled());
-        QVERIFY(window->mnuRacePointsSend->isEnabled());
-        QVERIFY(window->mnuProgramSet->isEnabled());
-        QVERIFY(window->List1->selectedItems().isEmpty());
-        QCOMPARE(window->GewaehlterRacePoint, QString());
+        QCOMPARE(program.lines(), expected);
+        QCOMPARE(program.file(), DefaultDataFile());
+        QVERIFY(program.main->mnuRacePointsAdd->isEnabled());
+        QVERIFY(!program.main->mnuRacePointsAlter->isEnabled());
+        QVERIFY(!program.main->mnuRacePointsDelete->isEnabled());
+        QVERIFY(program.main->mnuRacePointsShow->isEnabled());
+        QVERIFY(program.main->mnuRacePointsSend->isEnabled());
+        QVERIFY(program.main->mnuProgramSet->isEnabled());
+        QVERIFY(program.main->List1->selectedItems().isEmpty());
+        QCOMPARE(program.main->GewaehlterRacePoint, QString());
     }
 
     void textsComeFromTheCatalogue()
     {
-        folder->write(QStringLiteral("club.txt"),
-                      "frmMain.mnuProgram.Caption=&Programm\r\n"
-                      "frmMain.mnuRacePointsAdd.Caption=&Hinzuf\xfcgen\r\n"
-                      "frmMain.mnuInfo.Caption=Info\r\n");
-        start();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Oribex Manage Racepoints  V1.00"));
-        QCOMPARE(window->mnuProgram->title(), QStringLiteral("&Programm"));
-        QCOMPARE(window->mnuRacePointsAdd->text(), QString::fromUtf8("&Hinzuf\u00fcgen"));
-        QCOMPARE(window->mnuInfo->text(), QStringLiteral("Info"));
+        StartedProgram program({}, "frmMain.mnuProgram.Caption=&Programm\r\n"
+                                   "frmMain.mnuRacePointsAdd.Caption=&Hinzuf\xfcgen\r\n"
+                                   "frmMain.mnuInfo.Caption=Info\r\n");
+        QCOMPARE(program.main->windowTitle(), QStringLiteral("Oribex Manage Racepoints  V1.00"));
+        QCOMPARE(program.main->mnuProgram->title(), QStringLiteral("&Programm"));
+        QCOMPARE(program.main->mnuRacePointsAdd->text(), QString::fromUtf8("&Hinzuf\u00fcgen"));
+        QCOMPARE(program.main->mnuInfo->text(), QStringLiteral("Info"));
         // Missing keys give empty captions, the fixed ones stay.
-        QCOMPARE(window->mnuHelp->title(), QString());
-        QCOMPARE(window->mnuRacePointsSend->text(), QStringLiteral("Send (PC --> Terminal)"));
+        QCOMPARE(program.main->mnuHelp->title(), QString());
+        QCOMPARE(program.main->mnuRacePointsSend->text(), QStringLiteral("Send (PC --> Terminal)"));
     }
 
     void emptyCatalogueStillStarts()
     {
-        folder->write(QStringLiteral("club.txt"), QByteArray());
-        start();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Oribex Manage Racepoints  V1.00"));
-        QCOMPARE(window->mnuProgramExit->text(), QString());
-        QCOMPARE(window->List1->count(), 19);
+        StartedProgram program({}, QByteArray()); // an empty catalogue
+        QCOMPARE(program.main->windowTitle(), QStringLiteral("Oribex Manage Racepoints  V1.00"));
+        QCOMPARE(program.main->mnuProgramExit->text(), QString());
+        QCOMPARE(program.main->List1->count(), 19);
     }
 
     void listLinesShowNamesBySlot()
     {
-        QByteArray file = " 20 \r\n";
-        for (int number = 80; number <= 99; ++number)
-            file += (number == 83 ? Record(83, "Bruxelles") : number == 84 ? Record(77, "Wrong number") : Record(number, "")) + "\r\n";
-        folder->write(QStringLiteral("racepo/racepo.dat"), file);
-        start();
-        QCOMPARE(window->List1->count(), 20);
-        QCOMPARE(window->List1->item(3)->text(), QStringLiteral("83:  Bruxelles    "));
+        QByteArrayList records = BlankRecords(80, 99);
+        records[3] = Record(83, "Bruxelles");
+        records[4] = Record(77, "Wrong number");
+        StartedProgram program(DataFile(records));
+        QCOMPARE(program.main->List1->count(), 20);
+        QCOMPARE(program.main->List1->item(3)->text(), QStringLiteral("83:  Bruxelles    "));
         // The number comes from the slot, not from the record.
-        QCOMPARE(window->List1->item(4)->text(), QStringLiteral("84:  Wrong number "));
-        QCOMPARE(window->List1->item(19)->text().left(2), QStringLiteral("99"));
+        QCOMPARE(program.main->List1->item(4)->text(), QStringLiteral("84:  Wrong number "));
+        QCOMPARE(program.main->List1->item(19)->text().left(2), QStringLiteral("99"));
     }
 
     void clickSelectsARacePoint()
     {
-        start();
-        window->List1->setFocus();
-        clickLine(5);
-        QCOMPARE(window->GewaehlterRacePoint, QStringLiteral("85"));
-        QVERIFY(window->mnuRacePointsAlter->isEnabled());
-        QVERIFY(window->mnuRacePointsDelete->isEnabled());
+        StartedProgram program;
+        program.main->List1->setFocus();
+        ClickLine(program.main->List1, 5);
+        QCOMPARE(program.main->GewaehlterRacePoint, QStringLiteral("85"));
+        QVERIFY(program.main->mnuRacePointsAlter->isEnabled());
+        QVERIFY(program.main->mnuRacePointsDelete->isEnabled());
 
         // The keyboard selects too.
-        QTest::keyClick(window->List1, Qt::Key_Down);
-        QCOMPARE(window->GewaehlterRacePoint, QStringLiteral("86"));
+        QTest::keyClick(program.main->List1, Qt::Key_Down);
+        QCOMPARE(program.main->GewaehlterRacePoint, QStringLiteral("86"));
 
         // Show rebuilds the list without a selection; the rest stays.
-        window->mnuRacePointsShow->trigger();
-        QVERIFY(window->List1->selectedItems().isEmpty());
-        QCOMPARE(window->List1->count(), 19);
-        QCOMPARE(window->GewaehlterRacePoint, QStringLiteral("86"));
-        QVERIFY(window->mnuRacePointsAlter->isEnabled());
-        QVERIFY(window->mnuRacePointsDelete->isEnabled());
+        program.main->mnuRacePointsShow->trigger();
+        QVERIFY(program.main->List1->selectedItems().isEmpty());
+        QCOMPARE(program.main->List1->count(), 19);
+        QCOMPARE(program.main->GewaehlterRacePoint, QStringLiteral("86"));
+        QVERIFY(program.main->mnuRacePointsAlter->isEnabled());
+        QVERIFY(program.main->mnuRacePointsDelete->isEnabled());
     }
 
     void showReadsTheFileAgain()
     {
-        start();
-        folder->write(QStringLiteral("racepo/racepo.dat"), " 1 \r\n" + Record(80, "Arras") + "\r\n");
-        window->mnuRacePointsShow->trigger();
-        QCOMPARE(Lines(*window->List1), QStringList{QStringLiteral("80:  Arras        ")});
+        StartedProgram program;
+        program.folder.write(DataFileName, DataFile({Record(80, "Arras")}));
+        program.main->mnuRacePointsShow->trigger();
+        QCOMPARE(program.lines(), QStringList{QStringLiteral("80:  Arras        ")});
     }
 
     void emptyListIgnoresClicks()
     {
-        folder->write(QStringLiteral("racepo/racepo.dat"), " 0 \r\n");
-        start();
-        QCOMPARE(window->List1->count(), 0);
-        QVERIFY(window->mnuRacePointsAdd->isEnabled());
-        QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-        QCOMPARE(window->GewaehlterRacePoint, QString());
-        QVERIFY(!window->mnuRacePointsAlter->isEnabled());
+        StartedProgram program(DataFile({}));
+        QCOMPARE(program.main->List1->count(), 0);
+        QVERIFY(program.main->mnuRacePointsAdd->isEnabled());
+        QTest::mouseClick(program.main->List1->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+        QCOMPARE(program.main->GewaehlterRacePoint, QString());
+        QVERIFY(!program.main->mnuRacePointsAlter->isEnabled());
     }
 
     void deleteKeyWithoutSelectionDoesNothing()
     {
-        start();
-        window->List1->setFocus();
-        bool opened = false;
-        OnNextModal([&opened](QWidget *modal) { opened = true; modal->close(); });
-        QTest::keyClick(window->List1, Qt::Key_Delete);
-        QTest::qWait(50);
-        QVERIFY(!opened);
+        StartedProgram program;
+        program.main->List1->setFocus();
+        Modals modals;
+        QTest::keyClick(program.main->List1, Qt::Key_Delete);
+        QCoreApplication::processEvents();
+        QVERIFY(modals.seen.isEmpty());
     }
 
     void resizeLeavesTheListAlone()
     {
-        start();
-        const QRect before = window->List1->geometry();
-        window->resize(window->width() + 200, window->height() + 150);
+        StartedProgram program;
+        const QRect before = program.main->List1->geometry();
+        program.main->resize(program.main->width() + 200, program.main->height() + 150);
         QCoreApplication::processEvents();
-        QCOMPARE(window->List1->geometry(), before);
+        QCOMPARE(program.main->List1->geometry(), before);
         QCOMPARE(before, QRect(14, 14, 582, 361));
     }
 
     void closingTheMainWindowClosesAnOpenDialog()
     {
-        start();
-        window->show();
+        StartedProgram program;
         bool closedWhileOpen = false;
-        OnNextModal([&](QWidget *) { closedWhileOpen = window->close(); });
-        window->mnuInfo->trigger();
+        QVERIFY(WhileOpen<frmInfo>([&] { program.main->mnuInfo->trigger(); },
+                                   [&](frmInfo &info) {
+            closedWhileOpen = program.main->close();
+            QVERIFY(!info.isVisible());
+        }));
         QVERIFY(closedWhileOpen);
-        QVERIFY(!window->isVisible());
+        QVERIFY(!program.main->isVisible());
     }
 
     // The message of a second copy in a folder that a running copy holds,
@@ -188,20 +165,14 @@ private slots:
         QFETCH(QString, language);
         QFETCH(bool, withKeys);
         QFETCH(QString, says);
-        folder->copyCatalogue(language);
-        if (!withKeys) {
-            QByteArray catalogue = folder->read(QStringLiteral("club.txt"));
-            catalogue.replace("frmMain.MsgBox", "unused.MsgBox");
-            folder->write(QStringLiteral("club.txt"), catalogue);
-        }
-        start();
-        const QStringList before = QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        StartedProgram program({}, Catalogue(language, withKeys ? QByteArray() : "frmMain.MsgBox"));
+        const QStringList before = QDir(program.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         frmMain second;
         QString text, title;
         QVERIFY(!second.Form_Load(&text, &title));
         QCOMPARE(title, QStringLiteral("Racepoints"));
         QVERIFY2(text.contains(says), qPrintable(text));
-        QCOMPARE(QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QCOMPARE(QDir(program.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
     void missingCatalogueEndsTheProgram_data()
     {
@@ -212,17 +183,17 @@ private slots:
     void missingCatalogueEndsTheProgram()
     {
         QFETCH(bool, folderInstead);
-        QFile::remove(folder->path(QStringLiteral("club.txt")));
+        WorkFolder folder;
         if (folderInstead)
-            QDir().mkdir(folder->path(QStringLiteral("club.txt")));
+            QDir().mkdir(folder.path(QStringLiteral("club.txt")));
         QProcess program;
-        program.setWorkingDirectory(folder->path());
-        program.start(qEnvironmentVariable("RACEPOINTS_EXE"), {});
+        program.setWorkingDirectory(folder.path());
+        program.start(ProgramPath(), {});
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 2); // a sanitizer build that found a leak ends otherwise
         const QString error = QString::fromLocal8Bit(program.readAllStandardError());
-        QVERIFY2(error.contains(folder->path(QStringLiteral("club.txt"))), qPrintable(error));
+        QVERIFY2(error.contains(folder.path(QStringLiteral("club.txt"))), qPrintable(error));
     }
 
     // The program has no configuration but its files: nothing in it reads an
@@ -247,21 +218,6 @@ private slots:
         QVERIFY(files > 10);
     }
 
-private:
-    void start()
-    {
-        window = std::make_unique<frmMain>();
-        QVERIFY(window->Form_Load());
-        window->Timer1.stop(); // the start-up port check is not under test here
-    }
-    void clickLine(int row)
-    {
-        const QRect rect = window->List1->visualItemRect(window->List1->item(row));
-        QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {}, rect.center());
-    }
-
-    std::unique_ptr<WorkFolder> folder;
-    std::unique_ptr<frmMain> window;
 };
 
 QTEST_MAIN(tst_frmmain)

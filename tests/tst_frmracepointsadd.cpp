@@ -156,7 +156,7 @@ private slots:
 
     void enteringTrimsAndSelects()
     {
-        StartedProgram program(DataFileWith({{11, Namur}}));
+        StartedProgram program(DefaultDataFile({{11, Namur}}));
         frmRacePointsAdd dialog(*program.main);
         QVERIFY(Shown(dialog));
         Enter(dialog.Text1);
@@ -184,7 +184,7 @@ private slots:
     {
         QFETCH(QString, number);
         QFETCH(bool, found);
-        StartedProgram program(DataFileWith({{11, Namur}}));
+        StartedProgram program(DefaultDataFile({{11, Namur}}));
         frmRacePointsAdd dialog(*program.main);
         QVERIFY(Shown(dialog));
         Type(dialog.Text2, "Kept");
@@ -245,16 +245,14 @@ private slots:
             return texts;
         };
         const QStringList typed = texts();
-        SeenMessage seen;
-        if (!line)
-            AnswerNextMessageBox(&seen);
+        Modals boxes;
         dialog.Command1->click();
         QVERIFY(dialog.isVisible());
+        QCOMPARE(boxes.seen.size(), line ? 0 : 1);
         if (!line) {
-            QVERIFY(seen.seen);
-            QCOMPARE(seen.icon, QMessageBox::Critical);
-            QCOMPARE(seen.title, dialog.MsgBoxName1);
-            QCOMPARE(seen.text, dialog.MsgBoxText1);
+            QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(boxes.seen[0].title, dialog.MsgBoxName1);
+            QCOMPARE(boxes.seen[0].text, dialog.MsgBoxText1);
             QCOMPARE(program.file(), before);
             QCOMPARE(texts(), typed);
             return;
@@ -325,10 +323,7 @@ private slots:
     {
         // Slot 11 lies above this file's count: the add changes memory only,
         // and the list keeps its five lines.
-        QByteArrayList records;
-        for (int number = 80; number <= 84; ++number)
-            records.append(RacePointsManage::BlankRecord(number));
-        StartedProgram program(DataFile(records));
+        StartedProgram program(DataFile(BlankRecords(80, 84)));
         const QByteArray before = program.file();
         frmRacePointsAdd dialog(*program.main);
         QVERIFY(Shown(dialog));
@@ -393,7 +388,7 @@ private slots:
         QFETCH(QByteArray, catalogue);
         QFETCH(QString, title);
         QFETCH(QString, text);
-        StartedProgram program(DataFileWith({{11, Namur}}), catalogue);
+        StartedProgram program(DefaultDataFile({{11, Namur}}), catalogue);
         frmRacePointsAdd dialog(*program.main);
         QVERIFY(Shown(dialog));
         TypeRacePoint(dialog, "85", "Mons", "Mons, B");

@@ -1,6 +1,7 @@
 #include "EditingSupport.h"
 
 #include "editing/frmRacePointsAlter.h"
+#include "editing/frmRacePointsDelete.h"
 #include "racepoints/Index.h"
 
 namespace {
@@ -11,7 +12,7 @@ const QByteArray Ypres = Record(98, "Ypres", "Ieper, Belgique", "505100000253000
 
 QByteArray Sample()
 {
-    return DataFileWith({{6, Mons}, {11, Namur}, {19, Ypres}});
+    return DefaultDataFile({{6, Mons}, {11, Namur}, {19, Ypres}});
 }
 
 // Opens the alter dialog for a list line as the user does, runs `act` in it.
@@ -148,12 +149,11 @@ private slots:
         const QByteArray before = program.file();
         QVERIFY(AlterLine(program, 6, [](frmRacePointsAlter &dialog) {
             QTest::keyClick(dialog.Text2, Qt::Key_Delete);
-            SeenMessage seen;
-            AnswerNextMessageBox(&seen);
+            Modals boxes;
             dialog.Command1->click();
-            QVERIFY(seen.seen);
-            QCOMPARE(seen.icon, QMessageBox::Critical);
-            QCOMPARE(seen.title, "Alter race point");
+            QCOMPARE(boxes.seen.size(), 1);
+            QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(boxes.seen[0].title, "Alter race point");
             QVERIFY(dialog.isVisible());
         }));
         QCOMPARE(program.file(), before);
@@ -165,7 +165,7 @@ private slots:
         // it must not overwrite race point 90.
         QByteArray claims90 = Mons;
         claims90.replace(0, 2, "90");
-        StartedProgram program(DataFileWith({{6, claims90}, {11, Namur}}));
+        StartedProgram program(DefaultDataFile({{6, claims90}, {11, Namur}}));
         const QByteArray before = program.file();
         QVERIFY(AlterLine(program, 6, [](frmRacePointsAlter &dialog) {
             QCOMPARE(dialog.Text1->text(), "85");
@@ -206,36 +206,20 @@ private slots:
     {
         QFETCH(int, count);
         QFETCH(int, line);
-        QByteArrayList records;
-        for (int i = 0; i < count; ++i)
-            records.append(QByteArray::number(80 + i).right(2) + QByteArray(59, ' '));
-        StartedProgram program(DataFile(records));
+        StartedProgram program(DataFile(BlankRecords(80, 79 + count)));
         QCOMPARE(program.main->List1->count(), count);
         program.select(line);
         const bool opens = line <= 20;
         QCOMPARE(WhileOpen<frmRacePointsAlter>([&] { program.main->mnuRacePointsAlter->trigger(); }), opens);
         // The Delete key in the list opens the delete dialog the same way.
-        bool deleteOpened = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                deleteOpened = true;
-                modal->close();
-            }
-        });
-        poll.start(5);
-        QTest::keyClick(program.main->List1, Qt::Key_Delete);
-        QCOMPARE(deleteOpened, opens);
+        QCOMPARE(WhileOpen<frmRacePointsDelete>([&] { QTest::keyClick(program.main->List1, Qt::Key_Delete); }), opens);
     }
 
     void noDialogAfterTheFileShrank()
     {
         StartedProgram program(Sample());
         program.select(6);
-        QByteArrayList records;
-        for (int number = 80; number <= 84; ++number)
-            records.append(RacePointsManage::BlankRecord(number));
-        program.folder.write(DataFileName, DataFile(records));
+        program.folder.write(DataFileName, DataFile(BlankRecords(80, 84)));
         program.main->mnuRacePointsShow->trigger();
         QCOMPARE(program.main->GewaehlterRacePoint, "85");
         QVERIFY(!WhileOpen<frmRacePointsAlter>([&] { program.main->mnuRacePointsAlter->trigger(); }));

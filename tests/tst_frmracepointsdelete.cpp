@@ -15,7 +15,7 @@ class tst_frmracepointsdelete : public QObject {
 private slots:
     void showsTheRecordReadOnly()
     {
-        StartedProgram program(DataFileWith({{6, Mons}}));
+        StartedProgram program(DefaultDataFile({{6, Mons}}));
         program.select(6);
         QVERIFY(WhileOpen<frmRacePointsDelete>([&] { program.main->mnuRacePointsDelete->trigger(); },
                                                [](frmRacePointsDelete &dialog) {
@@ -48,7 +48,7 @@ private slots:
     void deletingEmptiesOneLine()
     {
         QFETCH(int, how);
-        StartedProgram program(DataFileWith({{6, Mons}, {19, Ypres}}));
+        StartedProgram program(DefaultDataFile({{6, Mons}, {19, Ypres}}));
         const QByteArray before = program.file();
         program.select(6);
         // The Delete key in the list opens the dialog as the menu does.
@@ -61,7 +61,7 @@ private slots:
             QVERIFY(!dialog.isVisible());
         }));
         QByteArrayList expected = FileLines(before);
-        expected[6] = "85" + QByteArray(59, ' ');
+        expected[6] = Record(85);
         QCOMPARE(FileLines(program.file()), expected);
         QCOMPARE(program.lines().at(5), "85:  " + QString(13, ' '));
         QCOMPARE(program.main->List1->selectedItems().value(0), program.main->List1->item(5));
@@ -78,7 +78,7 @@ private slots:
     {
         QFETCH(int, line);
         QFETCH(bool, confirm);
-        StartedProgram program(DataFileWith({{6, Mons}}));
+        StartedProgram program(DefaultDataFile({{6, Mons}}));
         const QByteArray before = program.file();
         program.select(line);
         QVERIFY(WhileOpen<frmRacePointsDelete>([&] { program.main->mnuRacePointsDelete->trigger(); },
@@ -94,7 +94,7 @@ private slots:
 
     void noKeyWithoutSelection()
     {
-        StartedProgram program(DataFileWith({{6, Mons}}));
+        StartedProgram program(DefaultDataFile({{6, Mons}}));
         QVERIFY(!WhileOpen<frmRacePointsDelete>([&] { QTest::keyClick(program.main->List1, Qt::Key_Delete); }));
     }
 
@@ -102,7 +102,7 @@ private slots:
     {
         QByteArray claims98 = Mons;
         claims98.replace(0, 2, "98");
-        StartedProgram program(DataFileWith({{6, claims98}, {19, Ypres}}));
+        StartedProgram program(DefaultDataFile({{6, claims98}, {19, Ypres}}));
         const QByteArray before = program.file();
         program.select(6);
         QVERIFY(WhileOpen<frmRacePointsDelete>([&] { program.main->mnuRacePointsDelete->trigger(); },
@@ -111,7 +111,7 @@ private slots:
             dialog.Command1->click();
         }));
         QByteArrayList expected = FileLines(before);
-        expected[6] = RacePointsManage::BlankRecord(85);
+        expected[6] = Record(85);
         QCOMPARE(FileLines(program.file()), expected); // Ypres is still there
     }
 
@@ -124,7 +124,7 @@ private slots:
         QFETCH(QByteArray, catalogue);
         QFETCH(QString, title);
         QFETCH(QString, text);
-        StartedProgram program(DataFileWith({{6, Mons}}), catalogue);
+        StartedProgram program(DefaultDataFile({{6, Mons}}), catalogue);
         program.select(6);
         QVERIFY(WhileOpen<frmRacePointsDelete>([&] { program.main->mnuRacePointsDelete->trigger(); },
                                                [&](frmRacePointsDelete &dialog) {

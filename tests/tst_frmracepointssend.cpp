@@ -20,24 +20,19 @@
 
 namespace {
 
-QByteArray Record(int number, const QByteArray &name)
-{
-    return QByteArray::number(number) + name.leftJustified(13, ' ') + QByteArray("Somewhere").leftJustified(30, ' ')
-        + "5112345607123456";
-}
-
 QByteArray Name(int number)
 {
     return "Point " + QByteArray::number(number);
 }
 
-// A data file of 19 race points, all named except those listed as blank.
-QByteArray DataFile(QList<int> blank = {})
+// 19 race points, all named except those listed as blank, all with a place
+// and coordinates, which the terminal never gets.
+QByteArrayList Records(QList<int> blank = {})
 {
-    QByteArray content = " 19 \r\n";
+    QByteArrayList records;
     for (int number = 80; number <= 98; ++number)
-        content += (blank.contains(number) ? Record(number, "") : Record(number, Name(number))) + "\r\n";
-    return content;
+        records << Record(number, blank.contains(number) ? QByteArray() : Name(number), "Somewhere", "5112345607123456");
+    return records;
 }
 
 // What the terminal must receive for that file, spelt out byte by byte.
@@ -55,7 +50,7 @@ struct Line {
     WorkFolder folder;
     PseudoTerminal terminal;
     PortTable table;
-    MessageBoxes boxes;
+    Modals boxes; // answers the transfer window's messages and notes them
 
     Line()
     {
@@ -87,10 +82,7 @@ class tst_frmracepointssend : public QObject {
 private slots:
     void frameOfNineteen()
     {
-        QByteArrayList records;
-        for (int number = 80; number <= 98; ++number)
-            records << Record(number, number == 90 ? QByteArray() : Name(number));
-        const QByteArray frame = TransferFrame::Build(records);
+        const QByteArray frame = TransferFrame::Build(Records({90}));
         QCOMPARE(frame.size(), 1290);
         QCOMPARE(frame, ExpectedFrame({90}));
         QCOMPARE(frame.mid(1042 + 10 * 13, 13), QByteArray(13, ' ')); // the blank record of 90
@@ -151,7 +143,7 @@ private slots:
         QFETCH(QByteArray, late);
         QFETCH(bool, confirmed);
         Line line;
-        line.folder.write(QStringLiteral("racepo/racepo.dat"), DataFile({98}));
+        line.folder.write(DataFileName, DataFile(Records({98})));
         line.answerAt(500, early);
         line.answerAt(1290, late);
 
@@ -182,7 +174,7 @@ private slots:
     void progressShowsLastRecord()
     {
         Line line;
-        line.folder.write(QStringLiteral("racepo/racepo.dat"), DataFile());
+        line.folder.write(DataFileName, DataFile(Records()));
         line.answerAt(1290, ">");
         frmRacePointsSend dialog;
         QVERIFY(dialog.Form_Load());
@@ -193,7 +185,7 @@ private slots:
     void emptyTableSendsHeaderOnly()
     {
         Line line;
-        line.folder.write(QStringLiteral("racepo/racepo.dat"), " 0 \r\n");
+        line.folder.write(DataFileName, " 0 \r\n");
         line.answerAt(1043, ">");
         frmRacePointsSend dialog;
         QVERIFY(dialog.Form_Load());
@@ -220,7 +212,7 @@ private slots:
         QFETCH(int, lineSlowdown);
         Line line;
         DriverQueue queue(kind, 0, lineSlowdown * std::chrono::nanoseconds(1'041'667));
-        line.folder.write(QStringLiteral("racepo/racepo.dat"), DataFile());
+        line.folder.write(DataFileName, DataFile(Records()));
         line.answerAt(1290, ">");
         frmRacePointsSend dialog;
         QVERIFY(dialog.Form_Load());
@@ -258,21 +250,20 @@ private slots:
         Line line;
         line.folder.write(QStringLiteral("OPTIONS.PAR"), "4\r\n");
         frmMain window;
-        QVERIFY(window.Form_Load());
-        window.Timer1.stop();
+        QVERIFY(StartMainWindow(window));
         window.show();
         bool waited = false;
-        OnNextModal([&](QWidget *modal) {
-            auto *transfer = qobject_cast<frmRacePointsSend *>(modal);
-            QVERIFY(transfer);
-            QTRY_VERIFY_WITH_TIMEOUT(transfer->Timer1.isActive(), 10000);
+        // The menu entry returns once the transfer window has closed.
+        QVERIFY(WhileOpen<frmRacePointsSend>([&] { window.mnuRacePointsSend->trigger(); },
+                                             [&](frmRacePointsSend &transfer) {
+            QTRY_VERIFY_WITH_TIMEOUT(transfer.Timer1.isActive(), 10000);
             waited = true;
             window.close();
-        });
-        window.mnuRacePointsSend->trigger(); // returns once the transfer window has closed
+            QVERIFY(!transfer.isVisible());
+        }));
         QVERIFY(waited);
         QVERIFY(!window.isVisible());
-        QVERIFY(line.boxes.seen.isEmpty());
+        QCOMPARE(line.boxes.count<QMessageBox>(), 0);
         QSerialPort next(line.terminal.serialPath());
         QVERIFY2(next.open(QIODevice::ReadWrite), qPrintable(next.errorString()));
     }

@@ -22,7 +22,7 @@ struct Ports {
     WorkFolder folder;
     PseudoTerminal com1, com3;
     PortTable table;
-    MessageBoxes boxes;
+    Modals boxes; // answers the dialog's messages and notes them
 
     explicit Ports(bool present = true)
     {

@@ -20,11 +20,10 @@ namespace {
 // written out here byte by byte.
 QByteArray ChurnFile(char which)
 {
-    const int count = which == 'a' ? 19 : 12;
-    QByteArray file = ' ' + QByteArray::number(count) + " \r\n";
-    for (int number = 80; number < 80 + count; ++number)
-        file += QByteArray::number(number) + QByteArray(6, which) + QByteArray(53, ' ') + "\r\n";
-    return file;
+    QByteArrayList records;
+    for (int number = 80; number < (which == 'a' ? 99 : 92); ++number)
+        records << Record(number, QByteArray(6, which));
+    return DataFile(records);
 }
 
 bool IsSaveFileName(const QString &name)
@@ -46,7 +45,7 @@ private slots:
         const QByteArray b = ChurnFile('b');
         QVERIFY(QFileInfo(HelperPath(QStringLiteral("savechurn"))).isExecutable());
         WorkFolder work;
-        work.write(QStringLiteral("racepo/racepo.dat"), a);
+        work.write(DataFileName, a);
 
         const quint32 seed = QRandomGenerator::global()->generate();
         QRandomGenerator random(seed);
@@ -65,7 +64,7 @@ private slots:
             QVERIFY(churn.waitForFinished(30000));
             QCOMPARE(churn.exitStatus(), QProcess::CrashExit);
 
-            const QByteArray content = work.read(QStringLiteral("racepo/racepo.dat"));
+            const QByteArray content = work.read(DataFileName);
             QVERIFY2(content == a || content == b,
                      qPrintable(QStringLiteral("round %1: racepo.dat is neither file (%2 bytes)").arg(round).arg(content.size())));
             (content == a ? sawA : sawB)++;
@@ -89,12 +88,12 @@ private slots:
         QVERIFY(sawA > 0 && sawB > 0);
 
         // The next load keeps the file and leaves every other file alone.
-        const QByteArray last = work.read(QStringLiteral("racepo/racepo.dat"));
+        const QByteArray last = work.read(DataFileName);
         const QStringList entries = QDir(work.path(QStringLiteral("racepo"))).entryList(QDir::Files | QDir::Hidden);
         Init::WorkPath = work.path() + u'/';
         RacePointsManage::LoadRacePoints(Init::DataFilePath());
         QCOMPARE(QDir(work.path(QStringLiteral("racepo"))).entryList(QDir::Files | QDir::Hidden), entries);
-        QCOMPARE(work.read(QStringLiteral("racepo/racepo.dat")), last);
+        QCOMPARE(work.read(DataFileName), last);
     }
 
     // Files beside the data file may be the club's own copies, whatever
@@ -103,7 +102,7 @@ private slots:
     {
         WorkFolder work;
         Init::WorkPath = work.path() + u'/';
-        work.write(QStringLiteral("racepo/racepo.dat"), DefaultDataFile());
+        work.write(DataFileName, DefaultDataFile());
         const QStringList own = {QStringLiteral("racepo.dat.backup"), QStringLiteral("racepo.dat.sicher"),
                                  QStringLiteral("racepo.dat.ORIGIN"), QStringLiteral("racepo.dat.AbCdEf")};
         for (const QString &name : own) {

@@ -13,26 +13,6 @@ using namespace RacePointsManage;
 
 namespace {
 
-QByteArray Record(int number, const QByteArray &name, const QByteArray &place = QByteArray(), const QByteArray &coordinates = "5230123407151234")
-{
-    QByteArray record = QByteArray::number(number) + name.leftJustified(13, ' ') + place.leftJustified(30, ' ') + coordinates;
-    Q_ASSERT(record.size() == RecordLength);
-    return record;
-}
-
-QByteArray DataFile(const QByteArray &countLine, const QByteArrayList &records)
-{
-    QByteArray content = countLine + "\r\n";
-    for (const QByteArray &record : records)
-        content += record + "\r\n";
-    return content;
-}
-
-QStringList KeptCopies(const WorkFolder &folder)
-{
-    return QDir(folder.path(QStringLiteral("racepo"))).entryList({QStringLiteral("racepo.dat.damaged-*")}, QDir::Files);
-}
-
 } // namespace
 
 class tst_racepointsmanage : public QObject {
@@ -51,9 +31,9 @@ private slots:
     {
         QCOMPARE(LoadRacePoints(path), qint16(19));
         QCOMPARE(RacePointCount, qint16(19));
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), DefaultDataFile());
+        QCOMPARE(folder->read(DataFileName), DefaultDataFile());
         QCOMPARE(RacePoints[1], BlankRecord(80));
-        QCOMPARE(RacePoints[19], QByteArray("98") + QByteArray(59, ' '));
+        QCOMPARE(RacePoints[19], Record(98));
         QVERIFY(KeptCopies(*folder).isEmpty());
     }
 
@@ -65,27 +45,27 @@ private slots:
         QByteArrayList five;
         for (int n = 80; n < 85; ++n)
             five << Record(n, "Name" + QByteArray::number(n), "Place");
-        QTest::newRow("five") << DataFile(" 5 ", five) << 5;
-        QTest::newRow("zero") << DataFile(" 0 ", {}) << 0;
+        QTest::newRow("five") << DataFile(five) << 5;
+        QTest::newRow("zero") << DataFile({}) << 0;
         QByteArrayList twenty;
         for (int n = 80; n < 100; ++n)
             twenty << Record(n, "N", "P");
-        QTest::newRow("twenty") << DataFile(" 20 ", twenty) << 20;
+        QTest::newRow("twenty") << DataFile(twenty) << 20;
         // Every byte but CR and LF survives: names from an outside file keep
         // their code page characters.
         QByteArray high;
         for (int b = 128; b < 256; ++b)
             high.append(char(b));
-        QTest::newRow("bytes above 127") << DataFile(" 3 ", {Record(80, high.left(13), high.mid(13, 30)), Record(81, high.mid(43, 13), high.mid(56, 30)), Record(82, QByteArray("\x01\x00\x7f\t", 4), high.mid(86, 30), high.mid(112, 16))}) << 3;
+        QTest::newRow("bytes above 127") << DataFile({Record(80, high.left(13), high.mid(13, 30)), Record(81, high.mid(43, 13), high.mid(56, 30)), Record(82, QByteArray("\x01\x00\x7f\t", 4), high.mid(86, 30), high.mid(112, 16))}) << 3;
     }
     void roundTrip()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, count);
-        folder->write(QStringLiteral("racepo/racepo.dat"), content);
+        folder->write(DataFileName, content);
         QCOMPARE(LoadRacePoints(path), qint16(count));
         QVERIFY(SaveRacePoints(path));
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), content);
+        QCOMPARE(folder->read(DataFileName), content);
         QVERIFY(KeptCopies(*folder).isEmpty());
     }
 
@@ -102,22 +82,22 @@ private slots:
     {
         QFETCH(QByteArray, countLine);
         QFETCH(int, count);
-        folder->write(QStringLiteral("racepo/racepo.dat"), DataFile(countLine, {Record(80, "A"), Record(81, "B")}));
+        folder->write(DataFileName, DataFile({Record(80, "A"), Record(81, "B")}, countLine));
         QCOMPARE(LoadRacePoints(path), qint16(count));
         QVERIFY(KeptCopies(*folder).isEmpty());
     }
 
     void linesAfterLastRecordAreDropped()
     {
-        folder->write(QStringLiteral("racepo/racepo.dat"), DataFile(" 1 ", {Record(80, "A"), Record(81, "B"), "junk"}));
+        folder->write(DataFileName, DataFile({Record(80, "A"), Record(81, "B"), "junk"}, " 1 "));
         QCOMPARE(LoadRacePoints(path), qint16(1));
         QVERIFY(SaveRacePoints(path));
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), DataFile(" 1 ", {Record(80, "A")}));
+        QCOMPARE(folder->read(DataFileName), DataFile({Record(80, "A")}));
     }
 
     void lineFeedAloneEndsALine()
     {
-        folder->write(QStringLiteral("racepo/racepo.dat"), " 2 \n" + Record(80, "A") + "\n" + Record(81, "B") + "\n");
+        folder->write(DataFileName, " 2 \n" + Record(80, "A") + "\n" + Record(81, "B") + "\n");
         QCOMPARE(LoadRacePoints(path), qint16(2));
         QCOMPARE(RacePoints[2], Record(81, "B"));
     }
@@ -128,20 +108,20 @@ private slots:
         QByteArrayList nineteen;
         for (int n = 80; n <= 98; ++n)
             nineteen << Record(n, "N");
-        QTest::newRow("record of 60") << DataFile(" 2 ", {Record(80, "A"), Record(81, "B").left(60)});
-        QTest::newRow("record of 62") << DataFile(" 2 ", {Record(80, "A") + ' ', Record(81, "B")});
-        QTest::newRow("count of letters") << DataFile("abc", {Record(80, "A")});
-        QTest::newRow("count with trailing word") << DataFile(" 19 trailing", nineteen);
-        QTest::newRow("count of 100") << DataFile(" 100 ", nineteen);
-        QTest::newRow("count beyond 16 bits") << DataFile("99999", nineteen);
-        QTest::newRow("18 of 19 records") << DataFile(" 19 ", nineteen.mid(0, 18));
+        QTest::newRow("record of 60") << DataFile({Record(80, "A"), Record(81, "B").left(60)});
+        QTest::newRow("record of 62") << DataFile({Record(80, "A") + ' ', Record(81, "B")});
+        QTest::newRow("count of letters") << DataFile({Record(80, "A")}, "abc");
+        QTest::newRow("count with trailing word") << DataFile(nineteen, " 19 trailing");
+        QTest::newRow("count of 100") << DataFile(nineteen, " 100 ");
+        QTest::newRow("count beyond 16 bits") << DataFile(nineteen, "99999");
+        QTest::newRow("18 of 19 records") << DataFile(nineteen.mid(0, 18), " 19 ");
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("NUL bytes") << QByteArray(200, '\0');
     }
     void damagedFileFallsBackAndIsKept()
     {
         QFETCH(QByteArray, content);
-        folder->write(QStringLiteral("racepo/racepo.dat"), content);
+        folder->write(DataFileName, content);
         QCOMPARE(LoadRacePoints(path), qint16(19));
         for (int slot = 1; slot <= 19; ++slot)
             QCOMPARE(RacePoints[slot], BlankRecord(79 + slot));
@@ -150,7 +130,7 @@ private slots:
         QVERIFY2(QRegularExpression(QStringLiteral("^racepo\\.dat\\.damaged-\\d{8}-\\d{6}$")).match(kept.first()).hasMatch(), qPrintable(kept.first()));
         QCOMPARE(folder->read(QStringLiteral("racepo/") + kept.first()), content);
         // The damaged file itself is left alone until the user saves.
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), content);
+        QCOMPARE(folder->read(DataFileName), content);
 
         // Loading it again (every refill does) keeps no second copy.
         LoadRacePoints(path);
@@ -159,9 +139,9 @@ private slots:
 
     void otherDamageKeepsEarlierCopies()
     {
-        folder->write(QStringLiteral("racepo/racepo.dat"), "first damage");
+        folder->write(DataFileName, "first damage");
         LoadRacePoints(path);
-        folder->write(QStringLiteral("racepo/racepo.dat"), "second damage");
+        folder->write(DataFileName, "second damage");
         LoadRacePoints(path);
         const QStringList kept = KeptCopies(*folder);
         QCOMPARE(kept.size(), 2);
@@ -173,7 +153,7 @@ private slots:
 
     void unreadableFileIsNotReplaced()
     {
-        QDir().mkpath(folder->path(QStringLiteral("racepo/racepo.dat")));
+        QDir().mkpath(folder->path(DataFileName));
         QCOMPARE(LoadRacePoints(path), qint16(19));
         QVERIFY(QFileInfo(path).isDir());
         QVERIFY(!SaveRacePoints(path));
@@ -208,7 +188,7 @@ private slots:
         LoadRacePoints(path);
         QVERIFY(StoreRacePoint(Record(99, "Beyond")));
         QVERIFY(SaveRacePoints(path));
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), DefaultDataFile());
+        QCOMPARE(folder->read(DataFileName), DefaultDataFile());
     }
 
     void storeIntoShortTableChangesOnlyMemory()
@@ -216,11 +196,11 @@ private slots:
         QByteArrayList five;
         for (int n = 80; n < 85; ++n)
             five << Record(n, "N");
-        folder->write(QStringLiteral("racepo/racepo.dat"), DataFile(" 5 ", five));
+        folder->write(DataFileName, DataFile(five));
         LoadRacePoints(path);
         QVERIFY(StoreRacePoint(Record(90, "Ninety")));
         QVERIFY(SaveRacePoints(path));
-        QCOMPARE(folder->read(QStringLiteral("racepo/racepo.dat")), DataFile(" 5 ", five));
+        QCOMPARE(folder->read(DataFileName), DataFile(five));
     }
 
     void cp1252RoundTripsEveryByte()

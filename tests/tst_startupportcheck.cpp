@@ -11,35 +11,6 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
-namespace {
-
-// Notes when and how often a dialog of the given kind shows, and closes it
-// right away as a user would with Cancel.
-template <typename Dialog>
-class Shown : public QObject {
-public:
-    int count = 0;
-    qint64 at = -1;
-    QElapsedTimer clock;
-
-    Shown() { clock.start(); qApp->installEventFilter(this); }
-    ~Shown() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *dialog = qobject_cast<Dialog *>(watched);
-        if (dialog && event->type() == QEvent::Show) {
-            ++count;
-            at = clock.elapsed();
-            QTimer::singleShot(0, dialog, &QDialog::reject);
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 class tst_startupportcheck : public QObject {
     Q_OBJECT
 
@@ -72,12 +43,12 @@ private slots:
         PortTable table;
         if (present)
             table.set(3, com3);
-        MessageBoxes boxes;
-        Shown<frmSet> settings;
+        Modals modals;
 
         frmMain window;
         QVERIFY(window.Form_Load());
-        const qint64 loaded = settings.clock.elapsed();
+        QElapsedTimer loaded;
+        loaded.start();
         QCOMPARE(COMPortsManage::COMPortCount, present ? 1 : 0);
         QVERIFY(window.Timer1.isActive());
         QCOMPARE(window.Timer1.interval(), 1000);
@@ -85,34 +56,30 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(window.Timer1.interval(), 0, 10000); // the check has run
         QVERIFY(!window.Timer1.isActive());
-        QTRY_COMPARE(settings.count, asks ? 1 : 0);
-        if (asks)
-            QVERIFY2(settings.at - loaded >= 900, qPrintable(QString::number(settings.at - loaded)));
+        QTRY_COMPARE(modals.count<frmSet>(), asks ? 1 : 0);
+        if (asks) {
+            const qint64 after = loaded.msecsTo(modals.seen[0].shown);
+            QVERIFY2(after >= 900, qPrintable(QString::number(after)));
+        }
         QCoreApplication::processEvents();
-        QCOMPARE(settings.count, asks ? 1 : 0);
+        QCOMPARE(modals.count<frmSet>(), asks ? 1 : 0);
     }
 
     void menuOpensDialogs()
     {
-        WorkFolder folder;
-        folder.copyCatalogue();
         PortTable table;
-        MessageBoxes boxes;
-        Shown<frmSet> settings;
-        frmMain window;
-        QVERIFY(window.Form_Load());
-        window.Timer1.stop();
+        Modals modals;
+        StartedProgram program;
 
-        window.mnuProgramSet->trigger();
-        QCOMPARE(settings.count, 1);
+        program.main->mnuProgramSet->trigger();
+        QCOMPARE(modals.count<frmSet>(), 1);
 
         // No port chosen: the transfer window says so and does not open.
-        Shown<frmRacePointsSend> transfer;
-        boxes.seen.clear();
-        window.mnuRacePointsSend->trigger();
-        QCOMPARE(boxes.seen.size(), 1);
-        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
-        QCOMPARE(transfer.count, 0);
+        modals.seen.clear();
+        program.main->mnuRacePointsSend->trigger();
+        QCOMPARE(modals.seen.size(), 1);
+        QCOMPARE(modals.seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(modals.count<frmRacePointsSend>(), 0);
     }
 };
 

@@ -35,16 +35,6 @@ public:
     }
 };
 
-QByteArray DataFile()
-{
-    QByteArray content = " 19 \r\n";
-    for (int number = 80; number <= 98; ++number) {
-        const QByteArray name = number == 85 ? QByteArray("Hannover") : QByteArray();
-        content += QByteArray::number(number) + name.leftJustified(59, ' ') + "\r\n";
-    }
-    return content;
-}
-
 } // namespace
 
 class tst_termsim : public QObject {
@@ -72,12 +62,12 @@ private slots:
         QFETCH(QString, says);
         WorkFolder folder;
         folder.copyCatalogue();
-        folder.write(QStringLiteral("racepo/racepo.dat"), DataFile());
+        folder.write(DataFileName, DefaultDataFile({{6, Record(85, "Hannover")}}));
         Init::InitProgram();
         const QString device = folder.path(QStringLiteral("ttyUSB0"));
         PortTable table;
         table.set(33, device);
-        MessageBoxes boxes;
+        Modals boxes;
 
         Simulator terminal(device, arguments + QStringList{QStringLiteral("--record"), folder.path(QStringLiteral("frames"))});
         QTRY_VERIFY2(terminal.output.contains(QStringLiteral("linked as")), qPrintable(terminal.output));

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor for any Qt Widgets program: an empty window of the main window's
 // size, started and timed exactly as racepoints is (bench/startup).
 

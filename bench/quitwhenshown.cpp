@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loaded into racepoints and barewindow by bench/startup (LD_PRELOAD), never
 // shipped: ends the program right after its first window has been painted,
 // so that the benchmark can time the start-up from outside.

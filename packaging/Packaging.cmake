@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the Racepoints developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What the Debian package installs, and the package itself (cpack in the
 # build folder, or scripts/package).
 include(GNUInstallDirs)

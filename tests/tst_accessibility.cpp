@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader hears: every control and window is named after its
 // caption in the catalogue's language.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The shipped catalogues: every one must serve every key the program asks
 // for, in bytes that Windows-1252 can hold, with CR LF line ends, and with
 // mnemonics that do not clash within one menu or dialog.

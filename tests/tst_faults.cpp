@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Odd and damaged things in the working folder, met at start-up: each gets
 // its proper reaction, nothing the club had is lost, and the program stays
 // usable afterwards.

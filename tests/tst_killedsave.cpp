@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves cut off by SIGKILL at random moments: racepo.dat must always be the
 // old or the new file, whole, and the next load leaves everything else alone.
 #include "TestSupport.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 the Racepoints developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The launcher of the installed program, run against a stand-in program in an
 # install tree of its own: which catalogue a first start gets, where the
 # program starts, and that nothing the club already has is replaced.

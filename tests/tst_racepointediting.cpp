@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A club secretary's first session: three race points added, one altered,
 // one deleted, and the program started again.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the program's windows into PNG pictures for the README, headless.
 //
 // Usage: screenshots OUTPUT_FOLDER CLUB_FOLDER ICON_PNG

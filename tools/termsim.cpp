@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A stand-in for the club's timing terminal, to try a transfer without one.
 //
 // It opens a pseudo-terminal, prints the device of its serial end (and links

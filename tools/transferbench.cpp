@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures what the serial link costs: the paced sending of the 1290-byte
 // frame to drivers of every kind (modelled on a pseudo-terminal) against
 // the time the frame takes on the line, the processor time used meanwhile

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the Racepoints developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What only the Windows build has: the programs' icon and version resources,
 # and the system libraries of the launcher.
 foreach(name description IN ZIP_LISTS "racepoints;racepoints-launch"

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the Racepoints developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # CMake toolchain file for the Windows build: 64-bit Windows
 # (x86_64-w64-mingw32) with Debian's MinGW-w64 cross compilers, POSIX thread
 # model (g++-mingw-w64-x86-64-posix, which std::thread needs).

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the Racepoints developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 ; The Windows installer, racepoints-<version>-setup.exe; scripts/package-windows
 ; makes it with Debian's makensis and defines:
 ;   VERSION    the program's version (the CMake project version)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The text catalogue: whatever bytes club.txt holds, a key yields the text
 // after the first "=" of the first of the first 1000 lines that has exactly
 // that key, decoded one byte per character, and "" when there is none.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The race point file: whatever bytes racepo.dat holds, the loader either
 // takes the table the file describes or shows the default table, and in that
 // case keeps the damaged file; what it takes, it saves back unchanged.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The entry rules of the eleven race point fields: whatever the user types or
 // pastes, a record the add or alter dialog accepts is 61 bytes and survives
 // the data file unchanged.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The options file: whatever bytes OPTIONS.PAR holds, the chosen port is its
 // first line as read, never holding a line end, and a port written is read
 // back the same.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves two different race point tables in turn, without end, in the working
 // folder named by its argument, the way the program saves: a test kills it at
 // random moments and then looks at what is on disk.

@@ -8,25 +8,185 @@
 #include "app/Init.h"
 #include "terminal/SerialPort.h"
 
+#include <QFile>
+#include <QSerialPortInfo>
+#include <QThread>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace COMPortsManage {
 
 std::array<QString, 256> COMPortList;
 qint16 COMPortCount = 0;
+std::array<QString, 256> COMPortAdapter;
+QList<UnusablePort> UnusablePorts;
+
+namespace {
+
+AdapterSource &CustomSource()
+{
+    static AdapterSource source;
+    return source;
+}
+
+QList<Adapter> SystemAdapters()
+{
+    if (CustomSource())
+        return CustomSource()();
+    QList<Adapter> adapters;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        Adapter adapter{info.portName(), info.systemLocation(), info.description(), info.manufacturer(), {}, {}};
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+            adapter.vendor = info.vendorIdentifier();
+            adapter.product = info.productIdentifier();
+        }
+        adapters << adapter;
+    }
+    return adapters;
+}
+
+const Adapter *AdapterOf(const QList<Adapter> &adapters, const QString &device)
+{
+    for (const Adapter &adapter : adapters) {
+        if (device == adapter.portName || device == adapter.location)
+            return &adapter;
+    }
+    return nullptr;
+}
+
+// Whether the device of a number is worth an attempt to open it.
+bool Present(int number, [[maybe_unused]] const QList<Adapter> &adapters)
+{
+#ifdef Q_OS_WIN
+    // Windows has no device files to look at, and an attempt to open a
+    // number that names nothing costs as much as one that does: only the
+    // ports that the system lists are tried.
+    return AdapterOf(adapters, SerialPort::DeviceName(number)) != nullptr;
+#else
+    return SerialPort::DeviceExists(number);
+#endif
+}
+
+struct Outcome {
+    enum { Opened, Absent, Refused } result; // Absent: gone, or takes no settings
+    Refusal refusal;
+    QString reason;
+};
+
+// Qt reports a device that another program holds and one that the user may
+// not open alike; the system's own answer tells the two apart.
+Refusal PermissionRefusal([[maybe_unused]] const QString &device)
+{
+#ifdef Q_OS_WIN
+    return Refusal::Held; // Windows refuses a port in use as access denied
+#else
+    const int descriptor = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::close(descriptor); // open here: another program's lock file kept Qt out
+        return Refusal::Held;
+    }
+    return errno == EACCES || errno == EPERM ? Refusal::NotPermitted : Refusal::Held;
+#endif
+}
+
+// One port's probe; runs on a thread of its own.
+Outcome Probe(int number)
+{
+    SerialPort probe;
+    if (!probe.SetPortNumber(number) || !probe.SetSettings(LineSettings))
+        return {Outcome::Absent, {}, {}};
+    if (probe.Open()) {
+        probe.Close();
+        return {Outcome::Opened, {}, {}};
+    }
+    switch (probe.Error()) {
+    case QSerialPort::DeviceNotFoundError: return {Outcome::Absent, {}, {}};
+    case QSerialPort::PermissionError:
+        return {Outcome::Refused, PermissionRefusal(SerialPort::DeviceName(number)), {}};
+    default: return {Outcome::Refused, Refusal::Other, probe.ErrorString()};
+    }
+}
+
+// The probes of all numbers at once, each on a thread of its own, so that a
+// port that is slow to open delays neither the window nor the other ports.
+// A probe that misses the deadline goes on by itself and is forgotten.
+QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers)
+{
+    struct Results {
+        std::mutex lock;
+        std::condition_variable finished;
+        QList<std::optional<Outcome>> outcomes;
+        qsizetype left = 0;
+    };
+    auto results = std::make_shared<Results>();
+    results->outcomes.resize(numbers.size());
+    results->left = numbers.size();
+    const auto deadline = std::chrono::steady_clock::now() + ProbeDeadline;
+    QList<QThread *> threads;
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        // QThread rather than std::thread: Qt's serial port needs the event
+        // dispatcher that a QThread has.
+        QThread *thread = QThread::create([results, i, number = numbers[i]] {
+            Outcome outcome = Probe(number);
+            const std::lock_guard guard(results->lock);
+            results->outcomes[i] = std::move(outcome);
+            if (--results->left == 0)
+                results->finished.notify_all();
+        });
+        thread->start();
+        threads << thread;
+    }
+    std::unique_lock guard(results->lock);
+    results->finished.wait_until(guard, deadline, [&] { return results->left == 0; });
+    QList<std::optional<Outcome>> outcomes = results->outcomes;
+    guard.unlock();
+    for (QThread *thread : threads) {
+        if (thread->isFinished()) {
+            thread->wait();
+            delete thread;
+        } else { // blocked in the system; it ends when the port answers
+            QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+            if (thread->isFinished()) // ended just now, before the connection
+                thread->deleteLater();
+        }
+    }
+    return outcomes;
+}
+
+} // namespace
 
 void SearchCOMPorts()
 {
     COMPortList.fill(QString());
+    COMPortAdapter.fill(QString());
     COMPortCount = 0;
-    SerialPort probe;
+    UnusablePorts.clear();
+    const QList<Adapter> adapters = SystemAdapters();
+    QList<int> numbers;
     for (int number = 1; number <= HighestPort; ++number) {
-        // Most numbers name no device at all; looking is far cheaper than
-        // an attempt to open.
-        if (!SerialPort::DeviceExists(number))
+        if (Present(number, adapters))
+            numbers << number;
+    }
+    const QList<std::optional<Outcome>> outcomes = ProbeAll(numbers);
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        const QString device = SerialPort::DeviceName(numbers[i]);
+        if (!outcomes[i] || outcomes[i]->result == Outcome::Absent)
             continue;
-        if (!probe.SetPortNumber(number) || !probe.SetSettings(LineSettings) || !probe.Open())
+        if (outcomes[i]->result == Outcome::Refused) {
+            UnusablePorts << UnusablePort{numbers[i], device, outcomes[i]->refusal, outcomes[i]->reason};
             continue;
-        COMPortList[COMPortCount++] = PortName(number);
-        probe.Close();
+        }
+        if (const Adapter *adapter = AdapterOf(adapters, device))
+            COMPortAdapter[COMPortCount] = AdapterText(*adapter);
+        COMPortList[COMPortCount++] = PortName(numbers[i]);
     }
 }
 
@@ -58,6 +218,33 @@ QString PortName(int number)
 std::optional<int> PortNumber(QStringView selected)
 {
     return Convert::ToInteger(selected, 1, HighestPort);
+}
+
+QString AdapterText(const Adapter &adapter)
+{
+    QStringList details;
+    // Windows writes some makers in brackets already: "(Standard port types)".
+    QString maker = adapter.manufacturer.trimmed();
+    if (maker.startsWith(u'(') && maker.endsWith(u')'))
+        maker = maker.mid(1, maker.size() - 2);
+    if (!maker.isEmpty())
+        details << maker;
+    if (adapter.vendor && adapter.product) {
+        details << QStringLiteral("USB %1:%2")
+                       .arg(*adapter.vendor, 4, 16, QLatin1Char('0'))
+                       .arg(*adapter.product, 4, 16, QLatin1Char('0'))
+                       .toUpper();
+    }
+    const QString description = adapter.description.trimmed();
+    if (details.isEmpty())
+        return description;
+    const QString joined = details.join(QStringLiteral(", "));
+    return description.isEmpty() ? joined : description + QStringLiteral(" (") + joined + u')';
+}
+
+void SetAdapterSource(AdapterSource source)
+{
+    CustomSource() = std::move(source);
 }
 
 } // namespace COMPortsManage

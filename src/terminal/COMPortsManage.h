@@ -4,10 +4,14 @@
 
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
 
 #include <array>
+#include <chrono>
+#include <functional>
 #include <optional>
 
 // Which serial ports of the machine can be opened, and whether the chosen one
@@ -15,16 +19,46 @@
 // number, whatever device the number stands for on this platform.
 namespace COMPortsManage {
 
+using namespace std::chrono_literals;
+
 inline constexpr int HighestPort = 254;
 inline constexpr QStringView LineSettings = u"9600,n,8,1";
+// How long the window waits for the ports to answer. Opening some ports takes
+// seconds (a Bluetooth serial port connects first); such a port counts as not
+// found this time rather than holding the window.
+inline constexpr std::chrono::milliseconds ProbeDeadline = 1000ms;
 
 // Entries 0 to COMPortCount - 1 name the ports found, in ascending order;
 // all others are "".
 extern std::array<QString, 256> COMPortList;
 extern qint16 COMPortCount;
 
-// Tries every port number from 1 to 254 and lists those that open. Shows
-// nothing, whatever happens.
+// What the system knows of a serial device (QSerialPortInfo), so that the
+// user can tell which port is the terminal's cable.
+struct Adapter {
+    QString portName; // "COM3", "ttyUSB0"
+    QString location; // "\\.\COM3", "/dev/ttyUSB0"
+    QString description;
+    QString manufacturer;
+    std::optional<quint16> vendor, product; // USB adapters only
+};
+// The adapter behind each port found, by the index in COMPortList: its
+// AdapterText, "" when the system knows nothing of it.
+extern std::array<QString, 256> COMPortAdapter;
+
+// Why a device that is there could not be opened.
+enum class Refusal { Held, NotPermitted, Other };
+struct UnusablePort {
+    int number;
+    QString device;
+    Refusal refusal;
+    QString reason; // the system's words, for Other
+};
+// The devices of the last search that exist but did not open, ascending.
+extern QList<UnusablePort> UnusablePorts;
+
+// Tries every port number from 1 to 254 whose device is there and lists
+// those that open within ProbeDeadline. Shows nothing, whatever happens.
 void SearchCOMPorts();
 
 // The index in COMPortList of the chosen port, or -1 when it is not listed
@@ -39,5 +73,13 @@ QString PortName(int number);
 // A chosen port as stored ("3", "03"): its number when it is a whole number
 // from 1 to 254, nothing otherwise.
 std::optional<int> PortNumber(QStringView selected);
+
+// "USB-Serial Controller (Prolific, USB 067B:2303)"; "" when nothing is known.
+QString AdapterText(const Adapter &adapter);
+// The system's serial devices; QSerialPortInfo unless another source has
+// been set (the pictures of the documentation show a described adapter).
+// An empty function restores it.
+using AdapterSource = std::function<QList<Adapter>()>;
+void SetAdapterSource(AdapterSource source);
 
 } // namespace COMPortsManage

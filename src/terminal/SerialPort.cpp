@@ -7,6 +7,7 @@
 #include "app/Convert.h"
 #include "terminal/SerialDriver.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -118,6 +119,11 @@ bool SerialPort::DeviceExists(int number)
 #ifdef Q_OS_WIN
     return true; // COM ports have no file to look at; opening tells
 #else
+    // The devices of built-in ports are there whether a chip is behind them
+    // or not; the kernel tells the type of chip, 0 for none.
+    QFile type(QStringLiteral("/sys/class/tty/%1/type").arg(QFileInfo(device).fileName()));
+    if (device.startsWith(u"/dev/ttyS") && type.open(QIODevice::ReadOnly) && type.readAll().trimmed() == "0")
+        return false;
     return QFileInfo::exists(device);
 #endif
 }

@@ -67,6 +67,9 @@ public:
 
     bool Open();
     void Close();
+    // Why the last Open failed, as Qt sorts it, and in the system's words.
+    QSerialPort::SerialPortError Error() const { return port.error(); }
+    QString ErrorString() const { return port.errorString(); }
     bool IsOpen() const;
 
     // Hands bytes to the driver; false when the port is closed, failed or

@@ -24,6 +24,9 @@
 namespace {
 
 constexpr int NamePrefixLength = 4; // "COM "
+constexpr int DialogWidth = 8115;
+constexpr int DialogHeight = 3840;
+constexpr int ListWidth = 5115;
 
 bool IsWithin(const QWidget *widget, const QWidget *ancestor)
 {
@@ -39,24 +42,33 @@ bool IsWithin(const QWidget *widget, const QWidget *ancestor)
 frmSet::frmSet(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSet"));
-    setFixedSize(Twips(5415), Twips(3840));
+    // The list is wide enough for a port's adapter ("COM 33  USB-Serial
+    // Controller (Prolific, USB 067B:2303)").
+    setFixedSize(Twips(DialogWidth), Twips(DialogHeight));
 
-    Frame3 = PlaceControl<QGroupBox>(this, QStringLiteral("Frame3"), TwipsRect(120, 120, 5175, 2940));
-    Label5 = PlaceControl<QLabel>(Frame3, QStringLiteral("Label5"), TwipsRect(120, 300, 2295, 255));
-    List1 = PlaceControl<QListWidget>(Frame3, QStringLiteral("List1"), TwipsRect(120, 600, 2295, 2175));
-    Label6 = PlaceControl<QLabel>(Frame3, QStringLiteral("Label6"), TwipsRect(2595, 600, 2460, 1500));
+    Frame3 = PlaceControl<QGroupBox>(this, QStringLiteral("Frame3"), TwipsRect(120, 120, DialogWidth - 240, 2940));
+    Label5 = PlaceControl<QLabel>(Frame3, QStringLiteral("Label5"), TwipsRect(120, 300, ListWidth, 255));
+    List1 = PlaceControl<QListWidget>(Frame3, QStringLiteral("List1"), TwipsRect(120, 600, ListWidth, 2175));
+    Label6 = PlaceControl<QLabel>(Frame3, QStringLiteral("Label6"), TwipsRect(ListWidth + 300, 600, 2460, 1500));
     Label6->setWordWrap(true);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(List1, &QListWidget::itemChanged, this, &frmSet::List1_ItemCheck);
+    Label7 = PlaceControl<QLabel>(this, QStringLiteral("Label7"), TwipsRect(240, 3120, DialogWidth - 480, 0));
+    Label7->setWordWrap(true);
+    Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label7->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Label7->hide();
 
-    Command1 = PlaceControl<QPushButton>(this, QStringLiteral("Command1"), TwipsRect(1080, 3255, 1455, 435));
-    Command2 = PlaceControl<QPushButton>(this, QStringLiteral("Command2"), TwipsRect(2880, 3255, 1455, 435));
+    const int buttonsLeft = (DialogWidth - 2 * 1455 - 345) / 2;
+    Command1 = PlaceControl<QPushButton>(this, QStringLiteral("Command1"), TwipsRect(buttonsLeft, 3255, 1455, 435));
+    Command2 = PlaceControl<QPushButton>(this, QStringLiteral("Command2"), TwipsRect(buttonsLeft + 1800, 3255, 1455, 435));
     connect(Command1, &QPushButton::clicked, this, &frmSet::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmSet::reject);
 
     ApplyTextsSet();
     COMPortsManage::SearchCOMPorts();
     FillCOMPortList();
+    ShowUnusablePorts();
     InstallDialogKeys(*this);
 }
 
@@ -88,13 +100,55 @@ void frmSet::FillCOMPortList()
     using namespace COMPortsManage;
     List1->clear();
     for (int i = 0; i < COMPortCount; ++i) {
-        auto *item = new QListWidgetItem(COMPortList[i]);
+        const QString adapter = COMPortAdapter[i];
+        auto *item = new QListWidgetItem(adapter.isEmpty() ? COMPortList[i] : COMPortList[i] + QStringLiteral("  ") + adapter);
+        // The port number is kept apart: the text carries more than the name.
+        const QString number = COMPortList[i].mid(NamePrefixLength);
+        item->setData(Qt::UserRole, number);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        if (const std::optional<int> number = PortNumber(COMPortList[i].mid(NamePrefixLength)))
-            item->setToolTip(SerialPort::DeviceName(*number));
+        if (const std::optional<int> n = PortNumber(number))
+            item->setToolTip(SerialPort::DeviceName(*n));
         List1->addItem(item);
     }
+}
+
+void frmSet::ShowUnusablePorts()
+{
+    using namespace COMPortsManage;
+    QStringList lines;
+    for (const UnusablePort &port : UnusablePorts) {
+        QString why;
+        switch (port.refusal) {
+        case Refusal::Held:
+            why = TextOr(QStringLiteral("frmSet.Label7.Held"), QStringLiteral("in use by another program"));
+            break;
+        case Refusal::NotPermitted:
+            why = TextOr(QStringLiteral("frmSet.Label7.NotPermitted"), QStringLiteral("this user may not open it"));
+#ifndef Q_OS_WIN
+            why += u' ' + TextOr(QStringLiteral("frmSet.Label7.Dialout"),
+                                 QStringLiteral("(add the user to the group dialout and log in again)"));
+#endif
+            break;
+        case Refusal::Other:
+            why = TextOr(QStringLiteral("frmSet.Label7.Other"), QStringLiteral("cannot be opened")) + QStringLiteral(" (")
+                + port.reason + u')';
+            break;
+        }
+        lines << QStringLiteral("%1 (%2): %3").arg(PortName(port.number), port.device, why);
+    }
+    if (lines.isEmpty())
+        return; // no note, and no room for one
+    lines.prepend(TextOr(QStringLiteral("frmSet.Label7.Caption"), QStringLiteral("Present, but cannot be used now:")));
+    Label7->setText(lines.join(u'\n'));
+    Label7->setAccessibleName(Label7->text());
+    const int noteHeight = Label7->heightForWidth(Label7->width());
+    Label7->resize(Label7->width(), noteHeight);
+    Label7->show();
+    const int shift = noteHeight + Twips(120);
+    Command1->move(Command1->x(), Command1->y() + shift);
+    Command2->move(Command2->x(), Command2->y() + shift);
+    setFixedSize(width(), height() + shift);
 }
 
 void frmSet::changeEvent(QEvent *event)
@@ -159,7 +213,7 @@ QString frmSet::CheckedCOMPort() const
 {
     for (int i = 0; i < List1->count(); ++i) {
         if (List1->item(i)->checkState() == Qt::Checked)
-            return List1->item(i)->text().mid(NamePrefixLength);
+            return List1->item(i)->data(Qt::UserRole).toString();
     }
     return QString();
 }

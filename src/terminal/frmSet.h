@@ -37,6 +37,9 @@ public:
     QGroupBox *Frame3;
     QLabel *Label5;
     QLabel *Label6;
+    // Under the list: the devices that are there but could not be opened,
+    // and why; hidden when there are none.
+    QLabel *Label7;
     QListWidget *List1;
     QPushButton *Command1;
     QPushButton *Command2;
@@ -51,6 +54,7 @@ protected:
 private:
     void ApplyTextsSet();
     void FillCOMPortList();
+    void ShowUnusablePorts();
     QString CheckedCOMPort() const;
     void List1_ItemCheck(QListWidgetItem *item);
     void Tick(int index);

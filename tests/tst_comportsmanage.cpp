@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "LinuxTestSupport.h"
 #include "SerialTestSupport.h"
 #include "TestSupport.h"
 
@@ -10,6 +11,8 @@
 
 #include <QSerialPort>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace COMPortsManage;
 
@@ -78,6 +81,70 @@ private slots:
 
         // The probe leaves nothing open behind it.
         QVERIFY(holder.open(QIODevice::ReadWrite));
+    }
+
+    // A device that is there but does not open is named with the reason; a
+    // missing one is not named at all.
+    void unusablePorts()
+    {
+        PseudoTerminal free, held, denied;
+        WorkFolder folder;
+        folder.write(QStringLiteral("plain-file"), "not a serial device");
+        PortTable table;
+        table.set(2, free);
+        table.set(4, held);
+        table.set(6, denied);
+        table.set(8, folder.path(QStringLiteral("plain-file")));
+        table.set(9, folder.path(QStringLiteral("missing-device")));
+        QSerialPort holder(held.serialPath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        TemporaryMode closed(denied.serialPath(), {});
+
+        SearchCOMPorts();
+        QCOMPARE(Listed(), QStringList({"COM 2"}));
+        QCOMPARE(UnusablePorts.size(), 3);
+        const QList<std::pair<QString, Refusal>> expected = {
+            {held.serialPath(), Refusal::Held},
+            {denied.serialPath(), Refusal::NotPermitted},
+            {folder.path(QStringLiteral("plain-file")), Refusal::Other}};
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QCOMPARE(UnusablePorts[i].device, expected[i].first);
+            QCOMPARE(UnusablePorts[i].refusal, expected[i].second);
+        }
+        QCOMPARE(UnusablePorts[2].reason, qt_error_string(ENOTTY));
+    }
+
+    void adapterText_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<int>("vendor"); // -1: not a USB device
+        QTest::addColumn<int>("product");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("nothing known") << "" << "" << -1 << -1 << "";
+        QTest::newRow("built-in, Windows")
+            << "Communications Port" << "(Standard port types)" << -1 << -1 << "Communications Port (Standard port types)";
+        QTest::newRow("USB adapter") << "USB-Serial Controller" << "Prolific" << 0x067b << 0x2303
+                                     << "USB-Serial Controller (Prolific, USB 067B:2303)";
+        QTest::newRow("numbers only") << "" << " " << 0x0403 << 0x6001 << "USB 0403:6001";
+        QTest::newRow("maker only") << "" << "FTDI" << -1 << -1 << "FTDI";
+    }
+    void adapterText()
+    {
+        QFETCH(QString, description);
+        QFETCH(QString, maker);
+        QFETCH(int, vendor);
+        QFETCH(int, product);
+        QFETCH(QString, text);
+        Adapter adapter{QString(), QString(), description, maker, {}, {}};
+        if (vendor >= 0) {
+            adapter.vendor = quint16(vendor);
+            adapter.product = quint16(product);
+        }
+        QCOMPARE(AdapterText(adapter), text);
     }
 
     void findSelectedCOMPort_data()

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include "app/Init.h"
+#include "terminal/COMPortsManage.h"
 #include "terminal/frmSet.h"
 
 #include <QAccessible>
@@ -73,6 +74,60 @@ private slots:
         QCOMPARE(dialog.List1->item(1)->toolTip(), ports.com3.serialPath());
         QVERIFY(dialog.List1->item(0)->flags() & Qt::ItemIsUserCheckable);
         QVERIFY(Ticked(dialog).isEmpty());
+    }
+
+    // A line names the port's adapter; the tick still stores the number.
+    void linesNameTheAdapter()
+    {
+        Ports ports;
+        using COMPortsManage::Adapter;
+        COMPortsManage::SetAdapterSource([&] {
+            return QList<Adapter>{{QString(), ports.com3.serialPath(), QStringLiteral("USB-Serial Controller"),
+                                   QStringLiteral("Prolific"), 0x067b, 0x2303}};
+        });
+        frmSet dialog;
+        COMPortsManage::SetAdapterSource({});
+        QCOMPARE(dialog.List1->item(0)->text(), QStringLiteral("COM 1"));
+        QCOMPARE(dialog.List1->item(1)->text(), QStringLiteral("COM 3  USB-Serial Controller (Prolific, USB 067B:2303)"));
+        QVERIFY(dialog.Label7->isHidden());
+        Tick(dialog, 1);
+        dialog.Command1_Click();
+        QCOMPARE(ports.folder.read(QStringLiteral("OPTIONS.PAR")), QByteArray("3\r\n"));
+    }
+
+    // Under the list, the note says why a port that is there is not listed,
+    // in the catalogue's language; without one it takes no room.
+    void noteNamesPortsThatDoNotOpen_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("English") << QString()
+                                 << "Present, but cannot be used now:\nCOM 5 (%1): this user may not open it "
+                                    "(add the user to the group dialout and log in again)";
+        QTest::newRow("German") << "de"
+                                << "Vorhanden, aber jetzt nicht nutzbar:\nCOM 5 (%1): dieser Benutzer darf sie nicht "
+                                   "öffnen (den Benutzer in die Gruppe dialout aufnehmen und neu anmelden)";
+    }
+    void noteNamesPortsThatDoNotOpen()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, note);
+        Ports ports;
+        ports.folder.copyCatalogue(language);
+        const int plainHeight = frmSet().height();
+        PseudoTerminal denied;
+        ports.table.set(5, denied);
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        TemporaryMode closed(denied.serialPath(), {});
+        frmSet dialog;
+        QCOMPARE(dialog.List1->count(), 2);
+        QVERIFY(!dialog.Label7->isHidden());
+        QCOMPARE(dialog.Label7->text(), note.arg(denied.serialPath()));
+        QVERIFY(dialog.height() > plainHeight);
+        QVERIFY(dialog.Command1->geometry().top() > dialog.Label7->geometry().bottom());
+        QVERIFY(dialog.rect().contains(dialog.Command1->geometry()));
     }
 
     // A screen reader hears the list by its frame's name, with the

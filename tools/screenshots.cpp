@@ -7,8 +7,11 @@
 // Usage: screenshots OUTPUT_FOLDER CLUB_FOLDER ICON_PNG
 //
 // Every picture shows the real window, built in a temporary working folder
-// that holds the English catalogue and a few race points, with a plain title
-// bar drawn above it (headless platforms have no window manager to draw one).
+// that holds the catalogue of CLUB_FOLDER and a few race points, with a plain
+// title bar drawn above it (headless platforms have no window manager to draw
+// one). Like a real title bar it keeps room for the close button and cuts a
+// caption that does not fit with "...". QT_SCALE_FACTOR renders the windows
+// as a screen of that scale shows them (scripts/screenshots --all).
 // To picture another window, add a line to Shots() below.
 
 #include "app/Init.h"
@@ -17,6 +20,7 @@
 #include "app/frmMain.h"
 #include "editing/frmRacePointsAdd.h"
 #include "racepoints/RacePointsManage.h"
+#include "terminal/COMPortsManage.h"
 #include "terminal/SerialPort.h"
 #include "terminal/frmRacePointsSend.h"
 #include "terminal/frmSet.h"
@@ -29,6 +33,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QPainter>
+#include <QSerialPort>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -100,20 +105,25 @@ QByteArray SampleDataFile()
 // and the caption, then the window itself.
 QImage Framed(QWidget &window, const QPixmap &icon)
 {
+    // Drawn in the window's own units, at the scale of its pixels.
     const QPixmap content = window.grab();
+    const qreal scale = content.devicePixelRatio();
+    const int width = window.width();
     const int bar = 30;
-    QImage picture(content.width() + 2, content.height() + bar + 1, QImage::Format_ARGB32);
+    const int closeButton = 46; // as wide as Windows 10 and 11 draw it
+    QImage picture(qRound((width + 2) * scale), qRound((window.height() + bar + 1) * scale), QImage::Format_ARGB32);
+    picture.setDevicePixelRatio(scale);
     picture.fill(QColor(0x8a, 0x93, 0x9c));
     QPainter painter(&picture);
-    painter.fillRect(1, 1, content.width(), bar - 1, QColor(0xe4, 0xe8, 0xec));
+    painter.fillRect(1, 1, width, bar - 1, QColor(0xe4, 0xe8, 0xec));
     painter.drawPixmap(QRect(8, 6, 18, 18), icon);
-    QFont font = window.font();
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(window.font());
     painter.setPen(QColor(0x20, 0x24, 0x28));
-    painter.drawText(QRect(34, 1, content.width() - 40, bar - 1), Qt::AlignVCenter | Qt::AlignLeft,
-                     window.windowTitle());
-    painter.drawPixmap(1, bar, content);
+    const QRect caption(34, 1, width - 34 - closeButton, bar - 1);
+    painter.drawText(caption, Qt::AlignVCenter | Qt::AlignLeft,
+                     painter.fontMetrics().elidedText(window.windowTitle(), Qt::ElideRight, caption.width()));
+    painter.drawText(QRect(width - closeButton, 1, closeButton, bar - 1), Qt::AlignCenter, QStringLiteral("\u2715"));
+    painter.drawPixmap(QPoint(1, bar), content);
     return picture;
 }
 
@@ -151,13 +161,23 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    // Three serial ports, played by pseudo-terminals; COM 33 is the chosen one.
-    const std::array<int, 3> numbers{1, 3, 33};
-    std::array<PseudoTerminal, 3> ports;
+    // Four serial ports, played by pseudo-terminals: COM 33 is the chosen
+    // one, a USB adapter; COM 34 is held by another program.
+    const std::array<int, 4> numbers{1, 3, 33, 34};
+    std::array<PseudoTerminal, 4> ports;
     SerialPort::SetDeviceTable([&](int number) {
         const auto at = std::find(numbers.begin(), numbers.end(), number);
         return at == numbers.end() ? QString() : ports[at - numbers.begin()].serialPath();
     });
+    COMPortsManage::SetAdapterSource([&] {
+        return QList<COMPortsManage::Adapter>{
+            {QString(), ports[0].serialPath(), QStringLiteral("Communications Port"),
+             QStringLiteral("(Standard port types)"), {}, {}},
+            {QString(), ports[2].serialPath(), QStringLiteral("USB-Serial Controller"), QStringLiteral("Prolific"),
+             0x067b, 0x2303}};
+    });
+    QSerialPort otherProgram(ports[3].serialPath());
+    otherProgram.open(QIODevice::ReadWrite);
     Init::WriteWholeFile(QStringLiteral("OPTIONS.PAR"), "33\r\n");
 
     frmMain main;

@@ -57,6 +57,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 
     List1 = PlaceControl<QListWidget>(client, QStringLiteral("List1"), TwipsRect(210, 210, 8730, 5415));
     List1->setFont(ListFont());
+    // At 150 % the list's edges fall on half pixels of the screen, where the
+    // area inside (its viewport) would paint over the frame: the list fills
+    // its background itself, under the frame, and the viewport stays clear.
+    List1->setBackgroundRole(QPalette::Base);
+    List1->setAutoFillBackground(true);
+    List1->viewport()->setAutoFillBackground(false);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->installEventFilter(this);
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);

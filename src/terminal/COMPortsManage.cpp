@@ -8,10 +8,12 @@
 #include "app/Init.h"
 #include "terminal/SerialPort.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSerialPortInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -108,49 +110,64 @@ Outcome Probe(int number)
         return {Outcome::Opened, {}, {}};
     }
     switch (probe.Error()) {
-    case QSerialPort::DeviceNotFoundError: return {Outcome::Absent, {}, {}};
+    // Qt knows no better name for what the system says of a port with no
+    // device behind it: "No such device or address" on Linux, "Invalid
+    // function" on Windows (a port whose adapter has gone).
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::UnknownError: return {Outcome::Absent, {}, {}};
     case QSerialPort::PermissionError:
         return {Outcome::Refused, PermissionRefusal(SerialPort::DeviceName(number)), {}};
     default: return {Outcome::Refused, Refusal::Other, probe.ErrorString()};
     }
 }
 
-// The probes of all numbers at once, each on a thread of its own, so that a
-// port that is slow to open delays neither the window nor the other ports.
-// A probe that misses the deadline goes on by itself and is forgotten.
+// The probes, on a few threads of their own, so that a port that is slow to
+// open delays neither the window nor the other ports. The window waits until
+// ProbeDeadline; a probe that is still blocked then goes on by itself, and
+// its port counts as not found this time, as do the ports not tried yet.
 QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers)
 {
-    struct Results {
+    constexpr qsizetype Threads = 8;
+    struct Work {
         std::mutex lock;
-        std::condition_variable finished;
+        std::condition_variable changed;
+        QList<int> numbers;
         QList<std::optional<Outcome>> outcomes;
-        qsizetype left = 0;
+        qsizetype next = 0;
+        qsizetype done = 0;
+        bool late = false; // the window has stopped waiting
     };
-    auto results = std::make_shared<Results>();
-    results->outcomes.resize(numbers.size());
-    results->left = numbers.size();
+    auto work = std::make_shared<Work>();
+    work->numbers = numbers;
+    work->outcomes.resize(numbers.size());
     const auto deadline = std::chrono::steady_clock::now() + ProbeDeadline;
     QList<QThread *> threads;
-    for (qsizetype i = 0; i < numbers.size(); ++i) {
+    for (qsizetype t = 0; t < std::min(Threads, numbers.size()); ++t) {
         // QThread rather than std::thread: Qt's serial port needs the event
         // dispatcher that a QThread has.
-        QThread *thread = QThread::create([results, i, number = numbers[i]] {
-            Outcome outcome = Probe(number);
-            const std::lock_guard guard(results->lock);
-            results->outcomes[i] = std::move(outcome);
-            if (--results->left == 0)
-                results->finished.notify_all();
+        threads << QThread::create([work] {
+            std::unique_lock guard(work->lock);
+            while (!work->late && work->next < work->numbers.size()) {
+                const qsizetype i = work->next++;
+                guard.unlock();
+                Outcome outcome = Probe(work->numbers[i]);
+                guard.lock();
+                work->outcomes[i] = std::move(outcome);
+                ++work->done;
+                work->changed.notify_all();
+            }
         });
-        thread->start();
-        threads << thread;
+        threads.last()->start();
     }
-    std::unique_lock guard(results->lock);
-    results->finished.wait_until(guard, deadline, [&] { return results->left == 0; });
-    QList<std::optional<Outcome>> outcomes = results->outcomes;
-    guard.unlock();
+    QList<std::optional<Outcome>> outcomes;
+    {
+        std::unique_lock guard(work->lock);
+        work->changed.wait_until(guard, deadline, [&] { return work->done == work->numbers.size(); });
+        work->late = true;
+        outcomes = work->outcomes;
+    }
     for (QThread *thread : threads) {
-        if (thread->isFinished()) {
-            thread->wait();
+        if (thread->wait(QDeadlineTimer(0))) {
             delete thread;
         } else { // blocked in the system; it ends when the port answers
             QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);

@@ -54,6 +54,7 @@ frmSet::frmSet(QWidget *parent) : QDialog(parent)
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(List1, &QListWidget::itemChanged, this, &frmSet::List1_ItemCheck);
     Label7 = PlaceControl<QLabel>(this, QStringLiteral("Label7"), TwipsRect(240, 3120, DialogWidth - 480, 0));
+    Label7->setTextFormat(Qt::PlainText); // device names and the system's words as they are
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label7->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -64,17 +64,24 @@ const Adapter *AdapterOf(const QList<Adapter> &adapters, const QString &device)
     return nullptr;
 }
 
-// Whether the device of a number is worth an attempt to open it.
-bool Present(int number, [[maybe_unused]] const QList<Adapter> &adapters)
+// The numbers whose device is worth an attempt to open it.
+QList<int> Candidates()
 {
 #ifdef Q_OS_WIN
     // Windows has no device files to look at, and an attempt to open a
     // number that names nothing costs as much as one that does: only the
     // ports that the system lists are tried.
-    return AdapterOf(adapters, SerialPort::DeviceName(number)) != nullptr;
+    const QList<Adapter> listed = SystemAdapters();
+    const auto present = [&](int number) { return AdapterOf(listed, SerialPort::DeviceName(number)) != nullptr; };
 #else
-    return SerialPort::DeviceExists(number);
+    const auto present = [](int number) { return SerialPort::DeviceExists(number); };
 #endif
+    QList<int> numbers;
+    for (int number = 1; number <= HighestPort; ++number) {
+        if (present(number))
+            numbers << number;
+    }
+    return numbers;
 }
 
 struct Outcome {
@@ -186,24 +193,28 @@ void SearchCOMPorts()
     COMPortAdapter.fill(QString());
     COMPortCount = 0;
     UnusablePorts.clear();
-    const QList<Adapter> adapters = SystemAdapters();
-    QList<int> numbers;
-    for (int number = 1; number <= HighestPort; ++number) {
-        if (Present(number, adapters))
-            numbers << number;
-    }
+    const QList<int> numbers = Candidates();
     const QList<std::optional<Outcome>> outcomes = ProbeAll(numbers);
     for (qsizetype i = 0; i < numbers.size(); ++i) {
-        const QString device = SerialPort::DeviceName(numbers[i]);
         if (!outcomes[i] || outcomes[i]->result == Outcome::Absent)
             continue;
         if (outcomes[i]->result == Outcome::Refused) {
-            UnusablePorts << UnusablePort{numbers[i], device, outcomes[i]->refusal, outcomes[i]->reason};
+            UnusablePorts << UnusablePort{numbers[i], SerialPort::DeviceName(numbers[i]), outcomes[i]->refusal,
+                                          outcomes[i]->reason};
             continue;
         }
-        if (const Adapter *adapter = AdapterOf(adapters, device))
-            COMPortAdapter[COMPortCount] = AdapterText(*adapter);
         COMPortList[COMPortCount++] = PortName(numbers[i]);
+    }
+}
+
+void DescribeCOMPorts()
+{
+    COMPortAdapter.fill(QString());
+    const QList<Adapter> adapters = SystemAdapters();
+    for (int i = 0; i < COMPortCount; ++i) {
+        const std::optional<int> number = PortNumber(QStringView(COMPortList[i]).mid(NamePrefixLength));
+        if (const Adapter *adapter = number ? AdapterOf(adapters, SerialPort::DeviceName(*number)) : nullptr)
+            COMPortAdapter[i] = AdapterText(*adapter);
     }
 }
 

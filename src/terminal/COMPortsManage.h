@@ -22,6 +22,7 @@ namespace COMPortsManage {
 using namespace std::chrono_literals;
 
 inline constexpr int HighestPort = 254;
+inline constexpr int NamePrefixLength = 4; // "COM "
 inline constexpr QStringView LineSettings = u"9600,n,8,1";
 // How long the window waits for the ports to answer. Opening some ports takes
 // seconds (a Bluetooth serial port connects first); such a port counts as not
@@ -43,7 +44,8 @@ struct Adapter {
     std::optional<quint16> vendor, product; // USB adapters only
 };
 // The adapter behind each port found, by the index in COMPortList: its
-// AdapterText, "" when the system knows nothing of it.
+// AdapterText, "" when the system knows nothing of it (or DescribeCOMPorts
+// has not run since the last search).
 extern std::array<QString, 256> COMPortAdapter;
 
 // Why a device that is there could not be opened.
@@ -60,6 +62,12 @@ extern QList<UnusablePort> UnusablePorts;
 // Tries every port number from 1 to 254 whose device is there and lists
 // those that open within ProbeDeadline. Shows nothing, whatever happens.
 void SearchCOMPorts();
+
+// Fills COMPortAdapter for the ports of the last search. Apart from the
+// search, which the start-up runs too, because asking the system takes
+// longer than the search itself (on Linux some 150 ms, more than the rest of
+// the start-up), and only the settings dialog shows the adapters.
+void DescribeCOMPorts();
 
 // The index in COMPortList of the chosen port, or -1 when it is not listed
 // (or the choice is no port number at all).

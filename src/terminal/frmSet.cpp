@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr int NamePrefixLength = 4; // "COM "
 constexpr int DialogWidth = 8115;
 constexpr int DialogHeight = 3840;
 constexpr int ListWidth = 5115;
@@ -68,6 +67,7 @@ frmSet::frmSet(QWidget *parent) : QDialog(parent)
 
     ApplyTextsSet();
     COMPortsManage::SearchCOMPorts();
+    COMPortsManage::DescribeCOMPorts();
     FillCOMPortList();
     ShowUnusablePorts();
     InstallDialogKeys(*this);

@@ -23,9 +23,9 @@
 
 namespace {
 
-constexpr int DialogWidth = 8115;
+constexpr int DialogWidth = 8715;
 constexpr int DialogHeight = 3840;
-constexpr int ListWidth = 5115;
+constexpr int ListWidth = 5715;
 
 bool IsWithin(const QWidget *widget, const QWidget *ancestor)
 {

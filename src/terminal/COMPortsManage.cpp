@@ -263,7 +263,7 @@ QString AdapterText(const Adapter &adapter)
                        .arg(*adapter.product, 4, 16, QLatin1Char('0'))
                        .toUpper();
     }
-    const QString description = adapter.description.trimmed();
+    QString description = adapter.description.trimmed();
     if (details.isEmpty())
         return description;
     const QString joined = details.join(QStringLiteral(", "));

@@ -167,14 +167,17 @@ QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers)
         threads.last()->start();
     }
     QList<std::optional<Outcome>> outcomes;
+    bool allDone = false;
     {
         std::unique_lock guard(work->lock);
-        work->changed.wait_until(guard, deadline, [&] { return work->done == work->numbers.size(); });
+        allDone = work->changed.wait_until(guard, deadline, [&] { return work->done == work->numbers.size(); });
         work->late = true;
         outcomes = work->outcomes;
     }
     for (QThread *thread : threads) {
-        if (thread->wait(QDeadlineTimer(0))) {
+        // With every probe done, each thread is at its end.
+        if (allDone || thread->wait(QDeadlineTimer(0))) {
+            thread->wait();
             delete thread;
         } else { // blocked in the system; it ends when the port answers
             QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);

@@ -130,9 +130,9 @@ Outcome Probe(int number)
 
 // The probes, on a few threads of their own, so that a port that is slow to
 // open delays neither the window nor the other ports. The window waits until
-// ProbeDeadline; a probe that is still blocked then goes on by itself, and
+// the deadline; a probe that is still blocked then goes on by itself, and
 // its port counts as not found this time, as do the ports not tried yet.
-QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers)
+QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers, std::chrono::steady_clock::time_point deadline)
 {
     constexpr qsizetype Threads = 8;
     struct Work {
@@ -147,7 +147,6 @@ QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers)
     auto work = std::make_shared<Work>();
     work->numbers = numbers;
     work->outcomes.resize(numbers.size());
-    const auto deadline = std::chrono::steady_clock::now() + ProbeDeadline;
     QList<QThread *> threads;
     for (qsizetype t = 0; t < std::min(Threads, numbers.size()); ++t) {
         // QThread rather than std::thread: Qt's serial port needs the event
@@ -196,8 +195,10 @@ void SearchCOMPorts()
     COMPortAdapter.fill(QString());
     COMPortCount = 0;
     UnusablePorts.clear();
+    // The time Windows takes to list its ports counts too.
+    const auto deadline = std::chrono::steady_clock::now() + ProbeDeadline;
     const QList<int> numbers = Candidates();
-    const QList<std::optional<Outcome>> outcomes = ProbeAll(numbers);
+    const QList<std::optional<Outcome>> outcomes = ProbeAll(numbers, deadline);
     for (qsizetype i = 0; i < numbers.size(); ++i) {
         if (!outcomes[i] || outcomes[i]->result == Outcome::Absent)
             continue;

@@ -57,6 +57,7 @@ qreal Cell(QPainter *painter, const QPaintDevice &device, const QFont &font, con
 struct Table {
     QFont body, head;
     QList<qreal> widths; // of the columns
+    QList<qreal> heads;  // the widths of the heads, which never wrap
     qreal gap = 0;       // between two columns
 
     qreal width() const { return std::accumulate(widths.begin(), widths.end(), gap * qreal(widths.size() - 1)); }
@@ -74,17 +75,19 @@ Table Measure(const QPaintDevice &device, const Sheet &sheet, const QFont &font)
     const QFontMetricsF body(table.body, &device), head(table.head, &device);
     table.gap = body.horizontalAdvance(u'M') * 1.5;
     for (qsizetype column = 0; column < sheet.heads.size(); ++column) {
-        qreal width = head.horizontalAdvance(sheet.heads[column]);
-        for (const QStringList &row : sheet.rows)
-            width = std::max(width, body.horizontalAdvance(row.value(column)));
         // Rounded up, so that no text wraps by a fraction of a dot.
-        table.widths.append(std::ceil(width) + 1);
+        table.heads.append(std::ceil(head.horizontalAdvance(sheet.heads[column])) + 1);
+        qreal width = table.heads.last();
+        for (const QStringList &row : sheet.rows)
+            width = std::max(width, std::ceil(body.horizontalAdvance(row.value(column))) + 1);
+        table.widths.append(width);
     }
     return table;
 }
 
 // The table fitted to the page width: smaller type first, then, where even
-// the smallest is too wide, narrower name and place columns that wrap.
+// the smallest is too wide, a narrower place column that wraps, and only
+// when that is not enough a narrower name column.
 Table Fit(const QPaintDevice &device, const Sheet &sheet, const QFont &font)
 {
     const qreal pageWidth = device.width();
@@ -95,15 +98,10 @@ Table Fit(const QPaintDevice &device, const Sheet &sheet, const QFont &font)
         sized.setPointSizeF(std::max(SmallestPointSize, sized.pointSizeF() * pageWidth / table.width() * 0.99));
         table = Measure(device, sheet, sized);
     }
-    const qreal excess = table.width() - pageWidth;
-    if (excess > 0) {
-        qreal &name = table.widths[NameColumn];
-        qreal &place = table.widths[PlaceColumn];
-        const qreal minimum = QFontMetricsF(table.body, &device).horizontalAdvance(u'W') * 4;
-        const qreal both = name + place;
-        const qreal scale = std::max(both - excess, minimum) / both;
-        name *= scale;
-        place *= scale;
+    for (const int column : {PlaceColumn, NameColumn}) {
+        const qreal excess = table.width() - pageWidth;
+        if (excess > 0)
+            table.widths[column] = std::max(table.widths[column] - excess, table.heads[column]);
     }
     return table;
 }
@@ -146,6 +144,7 @@ bool PrintSheet(QPagedPaintDevice &device, const Sheet &sheet, const QFont &font
     const qreal footer = line * 2;
     QFont titleFont = table.head;
     titleFont.setPointSizeF(table.head.pointSizeF() * 1.4);
+    painter.setFont(table.body);
     QPen rule = painter.pen();
     rule.setWidthF(device.logicalDpiY() / 144.0); // half a point
 

@@ -15,8 +15,8 @@
 #include "editing/frmRacePointsAlter.h"
 #include "editing/frmRacePointsDelete.h"
 #include "racepoints/Cp1252.h"
-#include "racepoints/RacePointsPrint.h"
 #include "racepoints/RacePointsManage.h"
+#include "racepoints/RacePointsPrint.h"
 #include "terminal/COMPortsManage.h"
 #include "terminal/frmRacePointsSend.h"
 #include "terminal/frmSet.h"
@@ -159,7 +159,8 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     mnuRacePointsDelete->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsDelete.Caption")));
     mnuRacePointsShow->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsShow.Caption")));
     // A club's own catalogue may predate this entry; it must not be left blank.
-    mnuRacePointsPrint->setText(TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
+    mnuRacePointsPrint->setText(
+        TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
     mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
     // The list has no caption of its own; its menu names what it holds.

@@ -80,7 +80,8 @@ RacePointDialog::RacePointDialog(frmMain &main, const char *name) : QDialog(&mai
         const int left = coordinateLefts[i];
         coordinates[i] = MakeField(Frame1, 4 + i, TwipsRect(left, 192, 435, 360));
         UnitSigns[i] = MakeLabel(Frame1, QStringLiteral("Sign") + QString::number(4 + i),
-                                 QString::fromUtf16(FieldRules::CoordinateSigns[i]), TwipsRect(left + 435, 192, 228, 336));
+                                 QString::fromUtf16(FieldRules::CoordinateSigns[i]),
+                                 TwipsRect(left + 435, 192, 228, 336));
         SetPointSize(UnitSigns[i], SignPointSize);
     }
     Text4 = coordinates[0];

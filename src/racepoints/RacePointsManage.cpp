@@ -26,8 +26,8 @@ QByteArray BlankRecord(int number)
 
 bool IsBlankRecord(QByteArrayView record)
 {
-    const QByteArrayView rest = record.size() > NumberColumn.width ? record.sliced(NumberColumn.width) : QByteArrayView();
-    return std::all_of(rest.begin(), rest.end(), [](char c) { return c == ' '; });
+    return std::all_of(record.begin() + std::min(record.size(), qsizetype{NumberColumn.width}), record.end(),
+                       [](char c) { return c == ' '; });
 }
 
 Table DefaultTable()

@@ -180,7 +180,8 @@ bool PrintSheet(QPagedPaintDevice &device, const Sheet &sheet, const QFont &font
         };
 
         const qreal dateWidth = std::ceil(QFontMetricsF(table.body, &device).horizontalAdvance(sheet.date)) + 1;
-        qreal y = Cell(p, device, titleFont, sheet.title, {0, 0}, std::max(pageWidth - dateWidth - table.gap, pageWidth / 2));
+        const qreal titleWidth = std::max(pageWidth - dateWidth - table.gap, pageWidth / 2);
+        qreal y = Cell(p, device, titleFont, sheet.title, {0, 0}, titleWidth);
         Cell(p, device, table.body, sheet.date, {pageWidth - dateWidth, 0}, dateWidth);
         y += Cell(p, device, table.head, sheet.subtitle, {0, y}, pageWidth) + line;
         y = heads(y);

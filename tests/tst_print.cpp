@@ -178,23 +178,27 @@ private slots:
         QVERIFY(words > 19 * 4);
     }
 
-    // The entry stands before Send, which stays last; a club's catalogue that
-    // predates it still names it. A printer that fails is reported.
+    // The entry stands before Send, which stays last, and its access key
+    // reaches it; a club's catalogue that predates it still names it. A
+    // printer that fails is reported.
     void menuEntryAndFailedPrinter_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("withKeys");
         QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("keys"); // Alt and the menu's key, then the entry's
         QTest::addColumn<QString>("says");
-        QTest::newRow("English") << "" << true << "&Print..." << "could not be printed";
-        QTest::newRow("German") << "de" << true << "&Drucken..." << "konnten nicht gedruckt werden";
-        QTest::newRow("catalogue without the entry") << "de" << false << "&Print..." << "konnten nicht gedruckt werden";
+        QTest::newRow("English") << "" << true << "&Print..." << "RP" << "could not be printed";
+        QTest::newRow("German") << "de" << true << "&Drucken..." << "AD" << "konnten nicht gedruckt werden";
+        QTest::newRow("catalogue without the entry") << "de" << false << "&Print..." << "AP"
+                                                     << "konnten nicht gedruckt werden";
     }
     void menuEntryAndFailedPrinter()
     {
         QFETCH(QString, language);
         QFETCH(bool, withKeys);
         QFETCH(QString, caption);
+        QFETCH(QString, keys);
         QFETCH(QString, says);
         StartedProgram program({}, Catalogue(language, withKeys ? QByteArray() : "frmMain.mnuRacePointsPrint"));
         QCOMPARE(program.main->mnuRacePointsPrint->text(), caption);
@@ -204,7 +208,10 @@ private slots:
 
         // Cancelled: nothing printed, nothing said.
         Modals cancelled;
-        program.main->mnuRacePointsPrint->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(program.main.get()));
+        QTest::keyClick(program.main.get(), Qt::Key(keys[0].unicode()), Qt::AltModifier);
+        QTRY_VERIFY(program.main->mnuRacePoints->isVisible());
+        QTest::keyClick(program.main->mnuRacePoints, Qt::Key(keys[1].unicode()));
         QCOMPARE(cancelled.count<QPrintDialog>(), 1);
         QCOMPARE(cancelled.seen.size(), 1);
 

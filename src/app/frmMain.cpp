@@ -123,8 +123,9 @@ bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
         MsgBoxName2 = TextOr(QStringLiteral("frmMain.MsgBoxName2"), QStringLiteral("Racepoints"));
         MsgBoxText2 = TextOr(QStringLiteral("frmMain.MsgBoxText2"),
                              QStringLiteral("Racepoints is open in this folder on another computer, or was not "
-                                            "closed there. Open it here anyway? Only if it is closed on that "
-                                            "computer; otherwise the two copies would undo each other's changes."));
+                                            "closed there. Open it here anyway? Only do so if it is closed on "
+                                            "that computer; otherwise the two copies would undo each other's "
+                                            "changes."));
         if (!AskYesNo(this, MsgBoxName2, MsgBoxText2 + u'\n' + otherComputer))
             return false;
         WorkFolderLock = Init::TakeOverWorkFolder();

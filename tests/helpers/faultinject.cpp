@@ -63,7 +63,10 @@ bool InFolder(const char *path)
             return false;
         full = std::string(cwd) + '/' + path;
     }
-    return full.compare(0, state().folder.size(), state().folder) == 0;
+    // The folder itself too: a file opened unnamed in it (O_TMPFILE) and
+    // named later is one of its files.
+    const std::string &folder = state().folder;
+    return full.compare(0, folder.size(), folder) == 0 || full + '/' == folder;
 }
 
 bool TrackedFd(int fd)
@@ -174,7 +177,7 @@ int openat(int folder, const char *path, int flags, ...)
     const mode_t mode = ModeOf(flags, arguments);
     va_end(arguments);
     static const auto real = Real<OpenAtFunction>("openat");
-    if (folder != AT_FDCWD && path && path[0] != '/')
+    if (folder != AT_FDCWD && path[0] != '/')
         return real(folder, path, flags, mode); // not used by the saves
     return OpenFile([](const char *p, int f, mode_t m) { return real(AT_FDCWD, p, f, m); }, "open", path, flags, mode);
 }
@@ -186,7 +189,7 @@ int openat64(int folder, const char *path, int flags, ...)
     const mode_t mode = ModeOf(flags, arguments);
     va_end(arguments);
     static const auto real = Real<OpenAtFunction>("openat64");
-    if (folder != AT_FDCWD && path && path[0] != '/')
+    if (folder != AT_FDCWD && path[0] != '/')
         return real(folder, path, flags, mode);
     return OpenFile([](const char *p, int f, mode_t m) { return real(AT_FDCWD, p, f, m); }, "open", path, flags, mode);
 }

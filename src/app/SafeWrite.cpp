@@ -91,6 +91,11 @@ std::error_code Move(const fs::path &from, const fs::path &to, bool replace)
     return MoveFileExW(from.c_str(), to.c_str(), flags) ? std::error_code() : LastError();
 }
 
+std::error_code Name(Handle, const fs::path &)
+{
+    return {}; // named from the start
+}
+
 void Remove(const fs::path &path)
 {
     DeleteFileW(path.c_str());
@@ -98,7 +103,10 @@ void Remove(const fs::path &path)
 
 #else
 
-using Handle = int;
+struct Handle {
+    int fd = -1;
+    bool unnamed = false;
+};
 
 std::error_code LastError()
 {
@@ -120,19 +128,32 @@ std::error_code CreateBeside(const fs::path &partial, const fs::path &path, Hand
     // The new file keeps the old one's permission bits.
     struct stat old = {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0666;
-    file = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    return file < 0 ? LastError() : std::error_code();
+    // Unnamed until it is complete, where the file system allows, so that
+    // a program killed while writing leaves nothing behind.
+    file = {::open(partial.parent_path().c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode), true};
+    if (file.fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+        file = {::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode), false};
+    return file.fd < 0 ? LastError() : std::error_code();
 }
 
 std::error_code OpenExisting(const fs::path &path, Handle &file)
 {
-    file = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    return file < 0 ? LastError() : std::error_code();
+    file = {::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC), false};
+    return file.fd < 0 ? LastError() : std::error_code();
+}
+
+std::error_code Name(Handle file, const fs::path &partial)
+{
+    if (!file.unnamed)
+        return {};
+    const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, partial.c_str(), AT_SYMLINK_FOLLOW) == 0 ? std::error_code()
+                                                                                           : LastError();
 }
 
 std::error_code WriteSome(Handle file, std::string_view &content)
 {
-    const ssize_t done = ::write(file, content.data(), content.size());
+    const ssize_t done = ::write(file.fd, content.data(), content.size());
     if (done < 0)
         return errno == EINTR ? std::error_code() : LastError();
     if (done == 0)
@@ -143,14 +164,14 @@ std::error_code WriteSome(Handle file, std::string_view &content)
 
 std::error_code Sync(Handle file)
 {
-    return ::fdatasync(file) == 0 ? std::error_code() : LastError();
+    return ::fdatasync(file.fd) == 0 ? std::error_code() : LastError();
 }
 
 std::error_code Close(Handle file)
 {
     // The descriptor is gone whatever close() says; a file system that
     // writes at close (NFS, some FUSE ones) reports its failure here.
-    return ::close(file) == 0 ? std::error_code() : LastError();
+    return ::close(file.fd) == 0 ? std::error_code() : LastError();
 }
 
 std::error_code Move(const fs::path &from, const fs::path &to, bool replace)
@@ -177,14 +198,17 @@ void Remove(const fs::path &path)
 
 #endif
 
-// Writes everything, forces it onto the disk and closes the file.
-std::error_code Finish(Handle file, std::string_view content)
+// Writes everything, forces it onto the disk, gives an unnamed new file
+// its name and closes the file.
+std::error_code Finish(Handle file, std::string_view content, const fs::path &name)
 {
     std::error_code error;
     while (!content.empty() && !error)
         error = WriteSome(file, content);
     if (!error)
         error = Sync(file);
+    if (!error && !name.empty())
+        error = Name(file, name);
     const std::error_code closed = Close(file);
     return error ? error : closed;
 }
@@ -218,9 +242,9 @@ std::error_code Write(const fs::path &path, std::string_view content, Mode mode)
         // Refused to take a new file: the old file itself, if it may be written.
         if (OpenExisting(path, file))
             return error;
-        return Finish(file, content);
+        return Finish(file, content, {});
     }
-    error = Finish(file, content);
+    error = Finish(file, content, partial);
     if (!error)
         error = Move(partial, path, mode != Mode::CreateOnly);
     if (error)

@@ -70,7 +70,8 @@ int main(int argc, char *argv[])
     if (!window.Form_Load(&error, &title)) {
         if (!error.isEmpty()) {
             PrintError(error);
-            ShowMessage(&window, QMessageBox::Critical, title, error);
+            if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+                ShowMessage(&window, QMessageBox::Critical, title, error);
         }
         return 2;
     }

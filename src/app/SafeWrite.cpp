@@ -91,9 +91,14 @@ std::error_code Move(const fs::path &from, const fs::path &to, bool replace)
     return MoveFileExW(from.c_str(), to.c_str(), flags) ? std::error_code() : LastError();
 }
 
+bool Unnamed(Handle)
+{
+    return false;
+}
+
 std::error_code Name(Handle, const fs::path &)
 {
-    return {}; // named from the start
+    return {};
 }
 
 void Remove(const fs::path &path)
@@ -142,10 +147,13 @@ std::error_code OpenExisting(const fs::path &path, Handle &file)
     return file.fd < 0 ? LastError() : std::error_code();
 }
 
+bool Unnamed(Handle file)
+{
+    return file.unnamed;
+}
+
 std::error_code Name(Handle file, const fs::path &partial)
 {
-    if (!file.unnamed)
-        return {};
     const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
     return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, partial.c_str(), AT_SYMLINK_FOLLOW) == 0 ? std::error_code()
                                                                                            : LastError();
@@ -200,15 +208,18 @@ void Remove(const fs::path &path)
 
 // Writes everything, forces it onto the disk, gives an unnamed new file
 // its name and closes the file.
-std::error_code Finish(Handle file, std::string_view content, const fs::path &name)
+// `named` tells whether the name is the new file's, and so its to remove.
+std::error_code Finish(Handle file, std::string_view content, const fs::path &name, bool &named)
 {
     std::error_code error;
     while (!content.empty() && !error)
         error = WriteSome(file, content);
     if (!error)
         error = Sync(file);
-    if (!error && !name.empty())
+    if (!error && !named) {
         error = Name(file, name);
+        named = !error;
+    }
     const std::error_code closed = Close(file);
     return error ? error : closed;
 }
@@ -242,12 +253,14 @@ std::error_code Write(const fs::path &path, std::string_view content, Mode mode)
         // Refused to take a new file: the old file itself, if it may be written.
         if (OpenExisting(path, file))
             return error;
-        return Finish(file, content, {});
+        bool named = true;
+        return Finish(file, content, path, named);
     }
-    error = Finish(file, content, partial);
+    bool named = !Unnamed(file);
+    error = Finish(file, content, partial, named);
     if (!error)
         error = Move(partial, path, mode != Mode::CreateOnly);
-    if (error)
+    if (error && named)
         Remove(partial);
     if (mode == Mode::CreateOnly && Exists(error))
         error.clear();

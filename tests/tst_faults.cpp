@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -89,7 +90,8 @@ bool HasSanitizerReport(const QString &errors)
 
 // Runs the program until `ready` holds (or it ends by itself), then asks it
 // to end with SIGTERM, as when the session closes.
-ProgramRun RunProgram(const WorkFolder &work, const std::function<bool()> &ready)
+// What it has written to standard error meanwhile goes to `errors`.
+ProgramRun RunProgram(const WorkFolder &work, const std::function<bool()> &ready, QString *errors = nullptr)
 {
     ProgramRun run;
     QProcess program;
@@ -97,14 +99,28 @@ ProgramRun RunProgram(const WorkFolder &work, const std::function<bool()> &ready
     program.start(ProgramPath(), {});
     if (!program.waitForStarted(30000))
         return run;
+    QString said;
     // The caller checks `ready` itself afterwards.
-    static_cast<void>(QTest::qWaitFor([&] { return ready() || program.state() != QProcess::Running; }, 60000));
+    static_cast<void>(QTest::qWaitFor([&] {
+        said += QString::fromLocal8Bit(program.readAllStandardError());
+        if (errors)
+            *errors = said;
+        return ready() || program.state() != QProcess::Running;
+    }, 60000));
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     program.waitForFinished(60000);
     run.exitCode = program.exitCode();
     run.exitStatus = program.exitStatus();
-    run.errors = QString::fromLocal8Bit(program.readAllStandardError());
+    run.errors = said + QString::fromLocal8Bit(program.readAllStandardError());
     return run;
+}
+
+// Runs the program until it has written `text` to standard error (as it
+// does with every message it shows), then asks it to end with SIGTERM.
+ProgramRun RunUntilSaid(const WorkFolder &work, const QString &text)
+{
+    QString said;
+    return RunProgram(work, [&] { return said.contains(text); }, &said);
 }
 
 } // namespace
@@ -183,8 +199,11 @@ private slots:
         work.write(entry, "kept");
         const QStringList before = Tree(work.path());
         frmMain window;
+        Modals boxes;
         QVERIFY(StartMainWindow(window));
         QCOMPARE(window.List1->count(), 19);
+        // A folder in the place of the data file cannot be read.
+        QCOMPARE(boxes.seen.size(), entry.startsWith(DataFileName) ? 1 : 0);
         QVERIFY(!SaveRacePoints(Init::DataFilePath()));
         QCOMPARE(work.read(entry), QByteArray("kept"));
         // Only the lock of the running program is new.
@@ -204,7 +223,9 @@ private slots:
         for (const QString &name : {DataFileName, QStringLiteral("OPTIONS.PAR")})
             QVERIFY(::mkfifo(QFile::encodeName(work.path(name)).constData(), 0600) == 0);
         frmMain window;
+        Modals boxes;
         QVERIFY(StartMainWindow(window));
+        QCOMPARE(boxes.seen.size(), 1); // the data file cannot be read
         QCOMPARE(window.List1->count(), 19);
         QCOMPARE(Init::SelectedCOMPort, QString());
         CheckUsable(window, 19);
@@ -392,14 +413,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(work.path(DataFileName)), 30000);
         const QStringList before = Snapshot(work.path());
 
-        QProcess second;
-        second.setWorkingDirectory(work.path());
-        second.start(ProgramPath(), {});
-        QVERIFY(second.waitForFinished(30000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 2);
-        const QString said = QString::fromLocal8Bit(second.readAllStandardError());
-        QVERIFY2(said.contains(QLatin1String("already open in this folder")), qPrintable(said));
+        // Its message ends at once when the session ends.
+        const ProgramRun second = RunUntilSaid(work, QStringLiteral("already open in this folder"));
+        QVERIFY2(second.errors.contains(QLatin1String("already open in this folder")), qPrintable(second.errors));
+        QCOMPARE(second.exitStatus, QProcess::NormalExit);
+        QCOMPARE(second.exitCode, 2);
         QCOMPARE(Snapshot(work.path()), before);
 
         WorkFolder other;
@@ -416,6 +434,93 @@ private slots:
         QVERIFY2(!HasSanitizerReport(next.errors), qPrintable(next.errors));
         QCOMPARE(next.exitCode, 0);
         QVERIFY(!QFileInfo::exists(lock));
+    }
+
+    // A data file the program may not read (on Windows also one held by
+    // another program, or not yet downloaded from a synced folder): the user
+    // is told at start-up, no save replaces it, nothing is sent in its
+    // place, and once it can be read again everything works without a
+    // restart.
+    void unreadableDataFile()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        const QByteArray content = DefaultDataFile({{1, Record(80, "Brugge")}});
+        work.write(DataFileName, content);
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        frmMain window;
+        std::optional<TemporaryMode> unreadable(std::in_place, work.path(DataFileName), QFile::WriteOwner);
+        {
+            Modals boxes;
+            QVERIFY(StartMainWindow(window));
+            QCOMPARE(boxes.seen.size(), 1);
+            QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(boxes.seen[0].text, window.MsgBoxText3 + u'\n' + qt_error_string(EACCES));
+        }
+        {
+            // A refused save, and the refill after it says nothing more.
+            Modals boxes;
+            QVERIFY(StoreRacePoint(Record(85, "Antwerpen")));
+            QString reason;
+            QVERIFY(!SaveRacePoints(Init::DataFilePath(), &reason));
+            QCOMPARE(reason, qt_error_string(EACCES));
+            window.RacePointsAnzeigen();
+            QCOMPARE(boxes.seen.size(), 0);
+        }
+        unreadable.reset();
+        QCOMPARE(work.read(DataFileName), content);
+        window.RacePointsAnzeigen();
+        QCOMPARE(window.List1->item(0)->text(), QStringLiteral("80:  Brugge       "));
+        QVERIFY(StoreRacePoint(Record(85, "Antwerpen")));
+        QVERIFY(SaveRacePoints(Init::DataFilePath()));
+        QCOMPARE(work.read(DataFileName), DefaultDataFile({{1, Record(80, "Brugge")}, {6, Record(85, "Antwerpen")}}));
+    }
+
+    // A lock left by another computer (a network share, a USB stick, a
+    // synced folder): the user is asked, naming that computer; Yes takes
+    // the folder over, No ends, as does the session ending meanwhile.
+    void lockOfAnotherComputer_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void lockOfAnotherComputer()
+    {
+        QFETCH(bool, yes);
+        WorkFolder work;
+        work.copyCatalogue();
+        const QByteArray foreign = "4242\nracepoints\nclub-pc-upstairs\n";
+        work.write(QLatin1String(Init::LockFileName), foreign);
+        Modals boxes;
+        boxes.next(QMessageBox::staticMetaObject, [yes](QWidget &box) {
+            static_cast<QMessageBox &>(box).button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        frmMain window;
+        QString error;
+        QCOMPARE(StartMainWindow(window, &error), yes);
+        QVERIFY(error.isEmpty());
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Question);
+        QCOMPARE(boxes.seen[0].text, window.MsgBoxText2 + QStringLiteral("\nclub-pc-upstairs"));
+        const QByteArray lock = work.read(QLatin1String(Init::LockFileName));
+        QCOMPARE(lock == foreign, !yes);
+        if (yes)
+            QVERIFY(lock.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+    }
+    void lockOfAnotherComputerAndSessionEnd()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        const QByteArray foreign = "4242\nracepoints\nclub-pc-upstairs\n";
+        work.write(QLatin1String(Init::LockFileName), foreign);
+        const ProgramRun run = RunUntilSaid(work, QStringLiteral("club-pc-upstairs"));
+        QVERIFY2(run.errors.contains(QLatin1String("club-pc-upstairs")), qPrintable(run.errors));
+        QCOMPARE(run.exitStatus, QProcess::NormalExit);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(work.read(QLatin1String(Init::LockFileName)), foreign);
     }
 
     // OPTIONS.PAR holding something odd: the port is its first line as read,

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "DriverQueue.h"
+#include "LinuxTestSupport.h"
 #include "SerialTestSupport.h"
 #include "TestSupport.h"
 
@@ -196,6 +197,26 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(dialog.result(), int(QDialog::Accepted), 10000);
         QCOMPARE(line.terminal.received, ">8" + QByteArray(1040, ' ') + ">");
         QCOMPARE(dialog.Label1->text(), QString());
+    }
+
+    // A data file that cannot be read: the blank table in its place is not
+    // sent; the window says why and closes.
+    void unreadableDataFileIsNotSent()
+    {
+        Line line;
+        line.folder.write(DataFileName, DataFile(Records()));
+        RespectPermissions asUser;
+        if (!asUser.permissionsHold())
+            QSKIP("file permissions cannot be made to hold here");
+        TemporaryMode unreadable(line.folder.path(DataFileName), QFile::WriteOwner);
+        frmRacePointsSend dialog;
+        QVERIFY(dialog.Form_Load());
+        QTRY_COMPARE_WITH_TIMEOUT(line.boxes.seen.size(), 1, 10000);
+        QCOMPARE(line.boxes.seen[0].title, dialog.MsgBoxName3);
+        QCOMPARE(line.boxes.seen[0].text, dialog.MsgBoxText3 + u'\n' + qt_error_string(EACCES));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.MSComm1.IsOpen());
+        QCOMPARE(line.terminal.received, QByteArray());
     }
 
     // Whatever the driver's queue count does, the next byte goes out only

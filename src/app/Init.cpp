@@ -4,13 +4,14 @@
 
 #include "app/Init.h"
 
+#include "app/SafeWrite.h"
 #include "racepoints/Cp1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QSysInfo>
 
 namespace Init {
 
@@ -24,15 +25,38 @@ void InitProgram()
     ReadOptions();
 }
 
-std::unique_ptr<QLockFile> LockWorkFolder()
+namespace {
+
+std::unique_ptr<QLockFile> WorkFolderLock()
 {
     auto lock = std::make_unique<QLockFile>(QDir::current().filePath(QLatin1String(LockFileName)));
     // The program may run for days: its lock never gets stale by age, only by
     // its process having ended.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock() && lock->error() == QLockFile::LockFailedError)
-        return nullptr;
     return lock;
+}
+
+} // namespace
+
+std::unique_ptr<QLockFile> LockWorkFolder(QString *otherComputer)
+{
+    auto lock = WorkFolderLock();
+    if (lock->tryLock() || lock->error() != QLockFile::LockFailedError)
+        return lock;
+    qint64 pid = 0;
+    QString computer, program;
+    if (otherComputer && lock->getLockInfo(&pid, &computer, &program) && computer != QSysInfo::machineHostName())
+        *otherComputer = computer;
+    return nullptr;
+}
+
+std::unique_ptr<QLockFile> TakeOverWorkFolder()
+{
+    auto lock = WorkFolderLock();
+    lock->removeStaleLockFile();
+    if (lock->tryLock() || lock->error() != QLockFile::LockFailedError)
+        return lock;
+    return nullptr;
 }
 
 void CreateDataFolder()
@@ -119,18 +143,19 @@ bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason)
 
 bool WriteWholeFile(const QString &path, QByteArrayView content, QString *reason, Replace replace)
 {
-    QSaveFile file(path);
-    // Never for anything but a plain file: a named pipe would block the write.
-    file.setDirectWriteFallback(replace == Replace::InPlaceIfNeeded && QFileInfo(path).isFile());
-    if (!file.open(QIODevice::WriteOnly))
-        return Failed(reason, file.errorString());
-    if (file.write(content.data(), content.size()) != content.size()) {
-        const QString why = file.errorString(); // cancelling replaces it
-        file.cancelWriting();
-        return Failed(reason, why);
-    }
-    if (!file.commit())
-        return Failed(reason, file.errorString());
+    // A link stays a link: the file it names is written.
+    const QFileInfo link(path);
+    const QFileInfo target(link.isSymLink() ? link.symLinkTarget() : path);
+    // Never in the place of a named pipe or a device, which are no club's
+    // files; a folder in the way makes the save fail by itself.
+    if (target.exists() && !target.isFile() && !target.isDir())
+        return Failed(reason, QStringLiteral("Not a plain file"));
+    const auto mode = replace == Replace::InPlaceIfNeeded && target.isFile() ? SafeWrite::Mode::InPlaceIfNeeded
+                                                                              : SafeWrite::Mode::Replace;
+    const std::error_code error = SafeWrite::Write(target.filePath().toStdU16String(),
+                                                   std::string_view(content.data(), content.size()), mode);
+    if (error)
+        return Failed(reason, qt_error_string(error.value()));
     return true;
 }
 

@@ -33,7 +33,13 @@ void InitProgram();
 // for this copy until the result is destroyed; nothing when a running copy
 // holds it already. The lock of a copy that was killed does not count, and a
 // folder that cannot take the lock file at all (read-only) is not locked.
-std::unique_ptr<QLockFile> LockWorkFolder();
+// A lock of another computer (a folder on a network share or a USB stick)
+// cannot be checked from here: nothing, and the computer's name in
+// `otherComputer`.
+std::unique_ptr<QLockFile> LockWorkFolder(QString *otherComputer = nullptr);
+// Takes the lock over from another computer's copy, which the user says
+// is no longer running there; nothing when another copy has taken it meanwhile.
+std::unique_ptr<QLockFile> TakeOverWorkFolder();
 void CreateDataFolder();
 void ReadOptions();
 
@@ -58,8 +64,10 @@ QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
 bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason = nullptr);
 
 enum class Replace {
-    // Write a new file beside the old one and rename it over the old, so
-    // that a failed or interrupted write never leaves a partly written file.
+    // Write a new file beside the old one, onto the disk, and rename it over
+    // the old, so that a failed or interrupted write never leaves a partly
+    // written file (see SafeWrite). A link stays, and the file it names is
+    // written; a named pipe or a device is never replaced.
     Atomically,
     // The same, except where the folder takes no new file but the old plain
     // file may be written: then it is rewritten in place. For files whose

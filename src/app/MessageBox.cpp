@@ -15,6 +15,16 @@ void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, 
     box.exec();
 }
 
+bool AskYesNo(QWidget *parent, const QString &title, const QString &text)
+{
+    PrintError(text);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("MsgBox"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void PrintError(const QString &message)
 {
     for (const QString &line : message.split(u'\n'))

@@ -13,6 +13,10 @@ class QWidget;
 // catalogue, and a single OK button. Returns when the user has closed it.
 void ShowMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text);
 
+// A question with Yes and No, No being the default and what Escape or closing
+// answers; true for Yes. The text also goes to standard error.
+bool AskYesNo(QWidget *parent, const QString &title, const QString &text);
+
 // Writes a message to standard error, every line marked as the program's,
 // so that a failure stays on record after its message box has gone.
 void PrintError(const QString &message);

@@ -122,10 +122,26 @@ frmMain::~frmMain() = default;
 bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
 {
     // Before anything in the folder is touched.
-    WorkFolderLock = Init::LockWorkFolder();
+    QString otherComputer;
+    WorkFolderLock = Init::LockWorkFolder(&otherComputer);
     if (!WorkFolderLock) {
         Init::WorkPath = QDir::currentPath() + u'/';
         Texte::LoadTexts();
+    }
+    if (!otherComputer.isEmpty()) {
+        // Whether that copy still runs cannot be checked from here: the user
+        // knows, or can look.
+        MsgBoxName2 = TextOr(QStringLiteral("frmMain.MsgBoxName2"), QStringLiteral("Racepoints"));
+        MsgBoxText2 = TextOr(QStringLiteral("frmMain.MsgBoxText2"),
+                             QStringLiteral("Racepoints is open in this folder on another computer, or was not "
+                                            "closed there. Open it here anyway? Only do so if it is closed on "
+                                            "that computer; otherwise the two copies would undo each other's "
+                                            "changes."));
+        if (!AskYesNo(this, MsgBoxName2, MsgBoxText2 + u'\n' + otherComputer))
+            return false;
+        WorkFolderLock = Init::TakeOverWorkFolder();
+    }
+    if (!WorkFolderLock) {
         MsgBoxName1 = TextOr(QStringLiteral("frmMain.MsgBoxName1"), QStringLiteral("Racepoints"));
         MsgBoxText1 = TextOr(QStringLiteral("frmMain.MsgBoxText1"),
                              QStringLiteral("Racepoints is already open in this folder. Please go on working in the "
@@ -155,6 +171,10 @@ bool frmMain::ApplyTextsMain(QString *errorText)
 {
     if (!Texte::LoadTexts(errorText))
         return false;
+    MsgBoxName3 = TextOr(QStringLiteral("frmMain.MsgBoxName3"), QStringLiteral("Racepoints"));
+    MsgBoxText3 = TextOr(QStringLiteral("frmMain.MsgBoxText3"),
+                         QStringLiteral("The race point file could not be read. Race points cannot be added, "
+                                        "altered or deleted until it can be read again."));
     setWindowTitle(ProgramCaption());
     mnuProgram->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuProgram.Caption")));
     mnuProgramSet->setText(Texte::GetText(QStringLiteral("frmMain.mnuProgramSet.Caption")));
@@ -179,6 +199,9 @@ void frmMain::RacePointsAnzeigen()
     using namespace RacePointsManage;
     List1->clear();
     RacePointCount = LoadRacePoints(Init::DataFilePath());
+    if (!ReadFailure.isEmpty() && !ReadFailureShown)
+        ShowFailure(this, MsgBoxName3, MsgBoxText3, ReadFailure);
+    ReadFailureShown = !ReadFailure.isEmpty();
     List1->setEnabled(true);
     for (int slot = 1; slot <= RacePointCount; ++slot) {
         const QString number = QString::number(slot + FirstNumber - 1).rightJustified(2, u'0');

@@ -27,7 +27,8 @@ public:
 
     // The start-up sequence, run before the window shows. False when the
     // program cannot start (another copy works in this folder, or club.txt
-    // cannot be read); the title and text of the message say why.
+    // cannot be read); the title and text of the message say why, or are
+    // empty when the user chose not to start.
     bool Form_Load(QString *errorText = nullptr, QString *errorTitle = nullptr);
 
     // Loads the race point table from its file and refills the list.
@@ -45,6 +46,10 @@ public:
     QString txtNoClub, txtNoFancier, txtNoPigeons;
     // Why the program does not start: another copy works in this folder.
     QString MsgBoxName1, MsgBoxText1;
+    // Whether to open anyway where a copy on another computer holds the folder.
+    QString MsgBoxName2, MsgBoxText2;
+    // The race point file is there but cannot be read.
+    QString MsgBoxName3, MsgBoxText3;
 
     QListWidget *List1;
     QTimer Timer1;
@@ -81,6 +86,9 @@ private:
     void mnuInfo_Click();
 
     bool ListFilled = false;
+    // The user has been told that the race point file cannot be read; told
+    // again only after it could be read meanwhile.
+    bool ReadFailureShown = false;
     // Held while the program runs, so that no second copy works in this folder.
     std::unique_ptr<QLockFile> WorkFolderLock;
 };

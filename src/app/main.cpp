@@ -19,6 +19,7 @@
 namespace {
 
 int terminateSockets[2] = {-1, -1};
+bool terminated = false;
 
 void OnTerminateSignal(int)
 {
@@ -38,6 +39,9 @@ void CloseOnTerminateSignal(QWidget &window)
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte = 0;
         [[maybe_unused]] const ssize_t drained = ::read(terminateSockets[0], &byte, 1);
+        terminated = true;
+        // Also closes a message of the start-up, which has the window as its
+        // parent.
         window.close();
     });
     struct sigaction action = {};
@@ -64,11 +68,17 @@ int main(int argc, char *argv[])
 #endif
     QString error, title;
     if (!window.Form_Load(&error, &title)) {
-        PrintError(error);
-        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-            ShowMessage(nullptr, QMessageBox::Critical, title, error);
+        if (!error.isEmpty()) {
+            PrintError(error);
+            if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+                ShowMessage(&window, QMessageBox::Critical, title, error);
+        }
         return 2;
     }
+#ifdef Q_OS_UNIX
+    if (terminated) // while a message of the start-up was open
+        return 0;
+#endif
     window.show();
     return app.exec();
 }

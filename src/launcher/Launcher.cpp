@@ -4,10 +4,13 @@
 
 #include "Launcher.h"
 
+#include "app/SafeWrite.h"
+
 #include <array>
+#include <cerrno>
 #include <cstdlib>
-#include <random>
-#include <system_error>
+#include <fstream>
+#include <iterator>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -45,29 +48,29 @@ fs::path CatalogueFor(const fs::path &shipped, const std::string &language)
     return !language.empty() && fs::is_regular_file(own, error) ? own : shipped / "club.txt";
 }
 
-bool EnterWorkingFolder(const fs::path &work, const fs::path &catalogue)
+std::optional<Failure> EnterWorkingFolder(const fs::path &work, const fs::path &catalogue)
 {
     std::error_code error;
     fs::create_directories(work, error);
-    if (!fs::is_directory(work, error))
-        return false;
-    fs::current_path(work, error);
+    if (!error && !fs::is_directory(work, error))
+        error = std::make_error_code(std::errc::not_a_directory);
+    if (!error)
+        fs::current_path(work, error);
     if (error)
-        return false;
+        return Failure{"cannot make or enter the working folder", work, error};
     const fs::path club = work / "club.txt";
     if (fs::exists(fs::symlink_status(club, error)))
-        return true;
-    // Copied under a name of its own, then linked to club.txt, which fails
-    // when a club.txt has appeared meanwhile; a file system without links
-    // gets a rename after one more look.
-    const fs::path partial = work / ("club.txt.new-" + std::to_string(std::random_device()()));
-    if (fs::copy_file(catalogue, partial, error)) {
-        fs::create_hard_link(partial, club, error);
-        if (error && error != std::errc::file_exists && !fs::exists(fs::symlink_status(club, error)))
-            fs::rename(partial, club, error);
-    }
-    fs::remove(partial, error);
-    return true;
+        return std::nullopt;
+    std::ifstream shipped(catalogue, std::ios::binary);
+    if (!shipped)
+        return Failure{"cannot read the catalogue", catalogue, {errno, std::generic_category()}};
+    const std::string content((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    if (shipped.bad())
+        return Failure{"cannot read the catalogue", catalogue, std::make_error_code(std::errc::io_error)};
+    error = SafeWrite::Write(club, content, SafeWrite::Mode::CreateOnly);
+    if (error)
+        return Failure{"cannot put the catalogue into the working folder as", club, error};
+    return std::nullopt;
 }
 
 #ifdef _WIN32
@@ -133,12 +136,16 @@ void Start(const fs::path &program)
     std::exit(0);
 }
 
-void Report(std::string_view what, const fs::path &which)
+void Report(const Failure &failure)
 {
-    std::wstring text = L"Racepoints " + std::wstring(what.begin(), what.end());
-    if (!which.empty())
-        text += L" " + which.wstring();
+    std::wstring text = L"Racepoints " + std::wstring(failure.what.begin(), failure.what.end());
+    if (!failure.which.empty())
+        text += L" " + failure.which.wstring();
     text += L".";
+    if (failure.reason) {
+        const std::string reason = failure.reason.message();
+        text += L"\n" + std::wstring(reason.begin(), reason.end());
+    }
     MessageBoxW(nullptr, text.c_str(), L"Racepoints", MB_OK | MB_ICONERROR);
 }
 
@@ -186,10 +193,10 @@ void Start(const fs::path &program)
     ::execv(program.c_str(), arguments);
 }
 
-void Report(std::string_view what, const fs::path &which)
+void Report(const Failure &failure)
 {
-    std::fprintf(stderr, "racepoints-launch: %.*s%s%s\n", int(what.size()), what.data(), which.empty() ? "" : " ",
-                 which.c_str());
+    std::fprintf(stderr, "racepoints-launch: %s%s%s%s%s\n", failure.what.c_str(), failure.which.empty() ? "" : " ",
+                 failure.which.c_str(), failure.reason ? ": " : "", failure.reason ? failure.reason.message().c_str() : "");
 }
 
 #endif

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 // The launcher that the application menu (Linux) and the Start menu
 // (Windows) run: it gives the user a working folder with the shipped
@@ -25,12 +27,21 @@ std::string LanguageOfLocale(std::string_view locale);
 // the shipped catalogues; the English one when that language has none.
 fs::path CatalogueFor(const fs::path &shipped, const std::string &language);
 
+// What went wrong, for the user: what failed, the folder or file, and the
+// system's reason when it gave one.
+struct Failure {
+    std::string what;
+    fs::path which;
+    std::error_code reason;
+};
+
 // Makes the working folder when it is missing, makes it the current folder
 // and puts the catalogue in as club.txt unless the folder has one (a
 // dangling link counts too): a club.txt that is there is the club's own.
-// Nothing there is ever replaced, and an interrupted copy leaves no partial
-// club.txt. False when the folder cannot be made or entered.
-bool EnterWorkingFolder(const fs::path &work, const fs::path &catalogue);
+// Nothing there is ever replaced, and a copy that fails or is cut off
+// leaves no club.txt, whole or partial: the catalogue is written in full
+// and onto the disk before it gets its name. Nothing when all went well.
+std::optional<Failure> EnterWorkingFolder(const fs::path &work, const fs::path &catalogue);
 
 // What differs between the platforms.
 
@@ -48,8 +59,9 @@ fs::path ShippedCatalogues();
 // Starts the program in the current folder; on Linux the launcher becomes
 // the program. Returns only on failure.
 void Start(const fs::path &program);
-// Tells the user what failed, naming the folder or file: on standard error
-// (Linux) or in a message box (Windows, where the launcher has no console).
-void Report(std::string_view what, const fs::path &which);
+// Tells the user what failed, naming the folder or file and the reason: on
+// standard error (Linux) or in a message box (Windows, where the launcher has
+// no console).
+void Report(const Failure &failure);
 
 } // namespace Launcher

@@ -10,15 +10,15 @@ int main()
 {
     const fs::path work = WorkingFolder();
     if (work.empty()) {
-        Report("cannot find the user's home or Documents folder", {});
+        Report({"cannot find the user's home or Documents folder", {}, {}});
         return 1;
     }
-    if (!EnterWorkingFolder(work, CatalogueFor(ShippedCatalogues(), UserLanguage()))) {
-        Report("cannot make or enter the working folder", work);
+    if (const std::optional<Failure> failure = EnterWorkingFolder(work, CatalogueFor(ShippedCatalogues(), UserLanguage()))) {
+        Report(*failure);
         return 1;
     }
     const fs::path program = Program();
     Start(program);
-    Report("cannot start", program);
+    Report({"cannot start", program, {}});
     return 1;
 }

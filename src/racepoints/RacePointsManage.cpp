@@ -18,6 +18,8 @@ namespace RacePointsManage {
 
 std::array<QByteArray, SlotCount + 1> RacePoints;
 qint16 RacePointCount = 0;
+QString ReadFailure;
+QString KeepFailure;
 
 QByteArray BlankRecord(int number)
 {
@@ -82,7 +84,7 @@ bool SameContent(const QString &path, const QByteArray &content)
 
 } // namespace
 
-QString KeepDamagedFile(const QString &path, const QByteArray &content)
+QString KeepDamagedFile(const QString &path, const QByteArray &content, QString *reason)
 {
     const QFileInfo original(path);
     const QDir folder = original.dir();
@@ -96,16 +98,21 @@ QString KeepDamagedFile(const QString &path, const QByteArray &content)
     QString copy = folder.filePath(prefix + stamp);
     for (int n = 2; QFileInfo::exists(copy); ++n)
         copy = folder.filePath(prefix + stamp + u'-' + QString::number(n));
-    return Init::WriteWholeFile(copy, content) ? copy : QString();
+    return Init::WriteWholeFile(copy, content, reason) ? copy : QString();
 }
 
 qint16 LoadRacePoints(const QString &path)
 {
+    ReadFailure.clear();
+    KeepFailure.clear();
     QByteArray content;
-    if (!Init::ReadWholeFile(path, content)) {
+    QString reason;
+    if (!Init::ReadWholeFile(path, content, &reason)) {
         UseTable(DefaultTable());
         if (!QFileInfo::exists(path))
             SaveRacePoints(path);
+        else
+            ReadFailure = reason;
         return RacePointCount;
     }
     if (const std::optional<Table> table = ParseDataFile(content)) {
@@ -114,13 +121,21 @@ qint16 LoadRacePoints(const QString &path)
     }
     // A damaged file: show the default table, but never let a later save
     // destroy what the club had in it.
-    KeepDamagedFile(path, content);
+    if (KeepDamagedFile(path, content, &reason).isEmpty())
+        KeepFailure = reason;
     UseTable(DefaultTable());
     return RacePointCount;
 }
 
 bool SaveRacePoints(const QString &path, QString *reason)
 {
+    for (const QString &failure : {ReadFailure, KeepFailure}) {
+        if (!failure.isEmpty()) {
+            if (reason)
+                *reason = failure;
+            return false;
+        }
+    }
     Table table;
     table.count = RacePointCount;
     for (int slot = 1; slot <= RacePointCount && slot <= SlotCount; ++slot)

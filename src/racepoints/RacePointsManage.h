@@ -44,17 +44,28 @@ QByteArray BlankRecord(int number);
 // after the number, as a deleted race point leaves it) or nothing at all.
 bool IsBlankRecord(QByteArrayView record);
 
+// Set by every load, with the operating system's reason: the data file is
+// there but could not be read (no right to read it, held by another program,
+// not yet downloaded from a synced folder). "" when it was read or missing.
+extern QString ReadFailure;
+// Set by every load: a damaged data file could not be kept aside, with the
+// reason. "" otherwise.
+extern QString KeepFailure;
+
 // Loads the table from the data file and returns the new count. A missing
 // file gives the default table of 19 blank race points, which is written as
 // a new file; a damaged file gives the default table too, and is kept beside
 // the original under a name of its own before anything can overwrite it.
+// A file that cannot be read gives the default table and ReadFailure.
 // Nothing else beside the file is ever touched: what lies there may be the
 // club's own.
 qint16 LoadRacePoints(const QString &path);
 
 // Writes the count line and slots 1 to RacePointCount. The old file stays
 // whole unless the new one is complete; returns whether it is, and else gives
-// the operating system's reason.
+// the operating system's reason. A file whose content the last load did not
+// get (ReadFailure, KeepFailure) is never replaced: the save fails with
+// that reason until a load succeeds.
 bool SaveRacePoints(const QString &path, QString *reason = nullptr);
 
 // Puts a record into the slot named by its first two characters; false, and
@@ -76,7 +87,7 @@ Table DefaultTable();
 // Keeps a damaged data file beside the original as
 // "racepo.dat.damaged-YYYYMMDD-HHMMSS", unless a kept copy with the same
 // content exists already. Returns the path of the copy holding the content,
-// or "" when it could not be kept.
-QString KeepDamagedFile(const QString &path, const QByteArray &content);
+// or "" when it could not be kept, with the operating system's reason.
+QString KeepDamagedFile(const QString &path, const QByteArray &content, QString *reason = nullptr);
 
 } // namespace RacePointsManage

@@ -26,6 +26,9 @@ struct SerialDriver::Overlapped {
 
 SerialDriver::SerialDriver(Handle handle) : handle(handle), write(std::make_unique<Overlapped>())
 {
+    // Without its event no write can be waited for: every write fails.
+    if (!write->event)
+        reason = qt_error_string(int(GetLastError()));
     // A high-resolution timer wakes within microseconds; a plain one (the
     // fallback) only at the system's timer tick.
     timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
@@ -36,8 +39,10 @@ SerialDriver::SerialDriver(Handle handle) : handle(handle), write(std::make_uniq
 SerialDriver::~SerialDriver()
 {
     if (write->active) {
-        // The OVERLAPPED must outlive the write: cancel it and wait until the
-        // driver has let go of it.
+        // The OVERLAPPED must outlive the write: drop what the driver still
+        // holds, so that the wait is not for a byte the line does not take,
+        // cancel the write and wait until the driver has let go of it.
+        PurgeComm(handle, PURGE_TXABORT | PURGE_TXCLEAR);
         CancelIoEx(handle, &write->overlapped);
         DWORD done = 0;
         GetOverlappedResult(handle, &write->overlapped, &done, TRUE);
@@ -50,6 +55,8 @@ SerialDriver::~SerialDriver()
 
 qint64 SerialDriver::Write(QByteArrayView bytes)
 {
+    if (!write->event)
+        return -1; // the reason was noted when it could not be made
     if (write->active) {
         const qint64 queued = Queued();
         if (queued < 0)

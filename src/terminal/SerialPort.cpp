@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 #include <limits>
@@ -311,7 +312,7 @@ void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std:
             early = alarm.SleepUntil(due);
         }
         if (taken > 0)
-            emit Sent(++sent);
+            QMetaObject::invokeMethod(this, [this, count = ++sent] { emit Sent(count); }, Qt::QueuedConnection);
     }
 }
 
@@ -358,6 +359,10 @@ qint64 SerialPort::DriverQueued()
 void SerialPort::Fail(const QString &reason)
 {
     // A vanished device keeps reporting; one report is enough.
-    if (!failed.exchange(true))
+    if (failed.exchange(true))
+        return;
+    if (QThread::currentThread() == thread())
         emit Failed(reason);
+    else
+        QMetaObject::invokeMethod(this, [this, reason] { emit Failed(reason); }, Qt::QueuedConnection);
 }

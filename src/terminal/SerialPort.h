@@ -95,12 +95,13 @@ public:
 
 signals:
     // The first `count` bytes of a sending have left: the driver reported
-    // its queue empty after the last of them. Comes from the sending thread.
+    // its queue empty after the last of them. Like every signal of the port,
+    // it is emitted on the port's own thread, whichever thread noticed.
     void Sent(qsizetype count);
     void DataArrived();
     // The port failed while open (device gone, input/output error), with the
-    // system's reason; once per opening, possibly from the sending thread.
-    // The port stays open until the owner closes it.
+    // system's reason; once per opening. The port stays open until the owner
+    // closes it.
     void Failed(const QString &reason);
 
 private:

@@ -93,6 +93,9 @@ void frmRacePointsSend::ApplyTextsSend()
     MsgBoxText1 = Texte::GetText(QStringLiteral("frmRacePointsSend.MsgBoxText1"));
     MsgBoxName2 = Texte::GetText(QStringLiteral("frmRacePointsSend.MsgBoxName2"));
     MsgBoxText2 = Texte::GetText(QStringLiteral("frmRacePointsSend.MsgBoxText2"));
+    MsgBoxName3 = TextOr(QStringLiteral("frmRacePointsSend.MsgBoxName3"), QStringLiteral("Send race points"));
+    MsgBoxText3 = TextOr(QStringLiteral("frmRacePointsSend.MsgBoxText3"),
+                         QStringLiteral("The race point file could not be read, so the race points were not sent."));
     txtCommunicationOk = Texte::GetText(QStringLiteral("frmRacePointsSend.txtCommunicationOk"));
     txtCommunicationError = Texte::GetText(QStringLiteral("frmRacePointsSend.txtCommunicationError"));
 }
@@ -128,6 +131,14 @@ void frmRacePointsSend::SendRacePoints()
     using namespace RacePointsManage;
     // The file may have changed since the list was filled.
     RacePointCount = LoadRacePoints(Init::DataFilePath());
+    if (!ReadFailure.isEmpty()) {
+        // The blank table in its place is not the club's.
+        stage = Stage::Closed;
+        Form_Unload();
+        ShowFailure(this, MsgBoxName3, MsgBoxText3, ReadFailure);
+        QDialog::reject();
+        return;
+    }
     recordCount = std::max<qsizetype>(RacePointCount, 0);
     const QByteArray frame = TransferFrame::Build(std::span(RacePoints).subspan(1, recordCount));
     frameSize = frame.size();

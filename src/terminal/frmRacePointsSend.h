@@ -38,6 +38,8 @@ public:
 
     QString MsgBoxName1, MsgBoxText1;
     QString MsgBoxName2, MsgBoxText2;
+    // The race point file cannot be read: nothing is sent.
+    QString MsgBoxName3, MsgBoxText3;
     QString txtCommunicationOk, txtCommunicationError;
     bool ReplyTimedOut = false;
     bool TransferCancelled = false;

@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+// Writing a whole file so that it holds either its old content or the new
+// one, never a part: the new content goes to a new file beside it
+// ("racepo.dat." and six random letters), is forced onto the disk, and only
+// then takes the old file's place. A save counts only when every byte has
+// been written and synced; every step's failure is a failed save, which
+// leaves the old file as it was and no new file behind. Plain C++, so that
+// the launcher writes the same way. One implementation per platform.
+namespace SafeWrite {
+
+enum class Mode {
+    // The new file takes the old one's place.
+    Replace,
+    // The same, except where the folder takes no new file but the old file
+    // may be written: then the old file is rewritten in place.
+    InPlaceIfNeeded,
+    // The new file takes the name only when nothing has it; a file that
+    // appeared meanwhile stays and counts as written.
+    CreateOnly,
+};
+
+// Nothing when the new content is in place; else the system's error (errno
+// on Linux, GetLastError() on Windows).
+std::error_code Write(const std::filesystem::path &path, std::string_view content, Mode mode);
+
+} // namespace SafeWrite

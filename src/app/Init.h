@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 class QLockFile;
@@ -63,7 +64,7 @@ QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
 // plain file (a folder, a named pipe, a device).
 bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason = nullptr);
 
-enum class Replace {
+enum class Replace : std::uint8_t {
     // Write a new file beside the old one, onto the disk, and rename it over
     // the old, so that a failed or interrupted write never leaves a partly
     // written file (see SafeWrite). A link stays, and the file it names is

@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 // The entry rules of the eleven race point fields Text1 to Text11, one per
@@ -18,7 +19,7 @@
 // space-filled on the right.
 namespace FieldRules {
 
-enum class Kind { Number, Text, Coordinate };
+enum class Kind : std::uint8_t { Number, Text, Coordinate };
 
 inline constexpr int FieldCount = 11;
 // Maximum lengths of Text1 to Text11: the widths of the record's columns.

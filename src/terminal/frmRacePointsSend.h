@@ -11,6 +11,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <cstdint>
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -65,7 +67,7 @@ public slots:
     void reject() override;
 
 private:
-    enum class Stage { Loading, WaitingToStart, Sending, AwaitingReply, Closed };
+    enum class Stage : std::uint8_t { Loading, WaitingToStart, Sending, AwaitingReply, Closed };
 
     void ApplyTextsSend();
     void Timer1_Timer();

@@ -40,4 +40,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # qt6-translations-l10n puts Qt's own texts (a field's context menu, the
 # buttons of standard boxes) in the desktop's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland, qt6-translations-l10n")
+# Printing needs nothing more: libqt6printsupport6 (from dpkg-shlibdeps) holds
+# the plugin that lists the CUPS printers. Without a CUPS server (cups, or one
+# on the network) the print dialog offers a PDF file only.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 include(CPack)

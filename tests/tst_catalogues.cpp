@@ -141,7 +141,8 @@ QList<QStringList> MnemonicGroups()
     QList<QStringList> groups = {
         menu({"mnuProgram", "mnuRacePoints", "mnuHelp"}),
         menu({"mnuProgramSet", "mnuProgramExit"}),
-        menu({"mnuRacePointsAdd", "mnuRacePointsAlter", "mnuRacePointsDelete", "mnuRacePointsShow"}),
+        menu({"mnuRacePointsAdd", "mnuRacePointsAlter", "mnuRacePointsDelete", "mnuRacePointsShow",
+              "mnuRacePointsPrint"}),
         menu({"mnuInfo"}),
         {QStringLiteral("frmSet.Command1.Caption"), QStringLiteral("frmSet.Command2.Caption")},
         {QStringLiteral("frmRacePointsSend.Command1.Caption")},

@@ -16,6 +16,7 @@
 #include "editing/frmRacePointsDelete.h"
 #include "racepoints/Cp1252.h"
 #include "racepoints/RacePointsManage.h"
+#include "racepoints/RacePointsPrint.h"
 #include "terminal/COMPortsManage.h"
 #include "terminal/frmRacePointsSend.h"
 #include "terminal/frmSet.h"
@@ -29,6 +30,8 @@
 #include <QListWidget>
 #include <QLockFile>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -92,6 +95,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuRacePointsDelete = action(mnuRacePoints, "mnuRacePointsDelete", &frmMain::mnuRacePointsDelete_Click);
     mnuRacePointsSlash = separator(mnuRacePoints, "mnuRacePointsSlash");
     mnuRacePointsShow = action(mnuRacePoints, "mnuRacePointsShow", &frmMain::RacePointsAnzeigen);
+    // Before Send, which stays the last entry.
+    mnuRacePointsPrint = action(mnuRacePoints, "mnuRacePointsPrint", &frmMain::mnuRacePointsPrint_Click);
     mnuRacePointsSend = action(mnuRacePoints, "mnuRacePointsSend", &frmMain::mnuRacePointsSend_Click);
     mnuRacePointsSend->setText(QStringLiteral("Send (PC --> Terminal)"));
     mnuRacePointsAdd->setEnabled(false);
@@ -153,6 +158,9 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     mnuRacePointsAlter->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsAlter.Caption")));
     mnuRacePointsDelete->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsDelete.Caption")));
     mnuRacePointsShow->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsShow.Caption")));
+    // A club's own catalogue may predate this entry; it must not be left blank.
+    mnuRacePointsPrint->setText(
+        TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
     mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
     // The list has no caption of its own; its menu names what it holds.
@@ -248,6 +256,27 @@ void frmMain::mnuRacePointsDelete_Click()
     frmRacePointsDelete dialog(*this);
     if (dialog.HasRecord())
         dialog.exec();
+}
+
+void frmMain::mnuRacePointsPrint_Click()
+{
+    // Read anew, as every dialog reads it when it opens.
+    Texte::LoadTexts();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(SpokenCaption(mnuRacePoints->title()));
+    QPrintDialog dialog(&printer, this);
+    // The whole list is printed; it rarely takes more than a page.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!RacePointsPrint::PrintRacePoints(printer)) {
+        ShowMessage(this, QMessageBox::Critical,
+                    TextOr(QStringLiteral("frmMain.MsgBoxNamePrint"), QStringLiteral("Print race points")),
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextPrint"),
+                           QStringLiteral("The race points could not be printed. Please check that the printer is "
+                                          "switched on and ready or, when printing to a file, that its folder can "
+                                          "be written.")));
+    }
 }
 
 void frmMain::mnuRacePointsSend_Click()

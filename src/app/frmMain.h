@@ -59,6 +59,7 @@ public:
     QAction *mnuRacePointsDelete;
     QAction *mnuRacePointsSlash;
     QAction *mnuRacePointsShow;
+    QAction *mnuRacePointsPrint;
     QAction *mnuRacePointsSend;
     QMenu *mnuHelp;
     QAction *mnuInfo;
@@ -75,6 +76,7 @@ private:
     void mnuRacePointsAdd_Click();
     void mnuRacePointsAlter_Click();
     void mnuRacePointsDelete_Click();
+    void mnuRacePointsPrint_Click();
     void mnuRacePointsSend_Click();
     void mnuInfo_Click();
 

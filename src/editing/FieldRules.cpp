@@ -92,6 +92,15 @@ QStringList FieldTexts(const QByteArray &record)
     return texts;
 }
 
+QString CoordinateText(const QStringList &fieldTexts, bool longitude)
+{
+    const int first = longitude ? 4 : 0;
+    QString text;
+    for (int i = first; i < first + 4; ++i)
+        text += fieldTexts[3 + i] + QString::fromUtf16(CoordinateSigns[i]);
+    return text;
+}
+
 std::optional<QStringList> NumberLookup(QStringView numberText)
 {
     using namespace RacePointsManage;

@@ -43,6 +43,14 @@ QString Leaving(Kind kind, QStringView text, int maxLength);
 // The texts of Text1 to Text11 for a record, untrimmed.
 QStringList FieldTexts(const QByteArray &record);
 
+// The fixed signs after Text4 to Text11: degrees, minutes, the decimal comma
+// of the seconds, then the seconds sign (two apostrophes for the longitude).
+inline constexpr std::array<const char16_t *, 8> CoordinateSigns{u"°", u"'", u",", u"\"", u"°", u"'", u",", u"''"};
+
+// A latitude or longitude as its four fields and their signs show it
+// (52°31'12,34"), from the texts of FieldTexts().
+QString CoordinateText(const QStringList &fieldTexts, bool longitude);
+
 // What typing a number into the add dialog's Text1 shows: the texts of Text2
 // to Text11 from the stored record of that number, or nothing when the text
 // is not the number of a stored record (a single digit, 79, an empty slot).

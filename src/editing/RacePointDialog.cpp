@@ -75,13 +75,13 @@ RacePointDialog::RacePointDialog(frmMain &main, const char *name) : QDialog(&mai
 
     // Degrees, minutes, seconds with a decimal comma, and the seconds sign.
     static constexpr std::array<int, 8> coordinateLefts{1152, 1884, 2616, 3252, 5136, 5868, 6624, 7236};
-    static constexpr std::array<const char16_t *, 8> signs{u"°", u"'", u",", u"\"", u"°", u"'", u",", u"''"};
     std::array<RacePointField *, 8> coordinates;
     for (int i = 0; i < 8; ++i) {
         const int left = coordinateLefts[i];
         coordinates[i] = MakeField(Frame1, 4 + i, TwipsRect(left, 192, 435, 360));
         UnitSigns[i] = MakeLabel(Frame1, QStringLiteral("Sign") + QString::number(4 + i),
-                                 QString::fromUtf16(signs[i]), TwipsRect(left + 435, 192, 228, 336));
+                                 QString::fromUtf16(FieldRules::CoordinateSigns[i]),
+                                 TwipsRect(left + 435, 192, 228, 336));
         SetPointSize(UnitSigns[i], SignPointSize);
     }
     Text4 = coordinates[0];

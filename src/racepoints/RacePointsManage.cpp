@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace RacePointsManage {
 
 std::array<QByteArray, SlotCount + 1> RacePoints;
@@ -20,6 +22,12 @@ qint16 RacePointCount = 0;
 QByteArray BlankRecord(int number)
 {
     return QByteArray::number(number).rightJustified(2, '0') + QByteArray(RecordLength - 2, ' ');
+}
+
+bool IsBlankRecord(QByteArrayView record)
+{
+    return std::all_of(record.begin() + std::min(record.size(), qsizetype{NumberColumn.width}), record.end(),
+                       [](char c) { return c == ' '; });
 }
 
 Table DefaultTable()

@@ -40,6 +40,9 @@ extern qint16 RacePointCount;
 
 // The race point number and 59 spaces.
 QByteArray BlankRecord(int number);
+// Whether a slot holds no race point: a blank record (nothing but spaces
+// after the number, as a deleted race point leaves it) or nothing at all.
+bool IsBlankRecord(QByteArrayView record);
 
 // Loads the table from the data file and returns the new count. A missing
 // file gives the default table of 19 blank race points, which is written as

@@ -293,14 +293,27 @@ void frmMain::mnuRacePointsPrint_Click()
     Texte::LoadTexts();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(SpokenCaption(mnuRacePoints->title()));
+    const QString title = TextOr(QStringLiteral("frmMain.MsgBoxNamePrint"), QStringLiteral("Print race points"));
+#ifdef Q_OS_WIN
+    // Without any printer Qt falls back to PDF output, which the Windows
+    // print dialog refuses to show: without this the menu entry would do
+    // nothing at all.
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        ShowMessage(this, QMessageBox::Warning, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextNoPrinter"),
+                           QStringLiteral("No printer is set up on this computer. Please add one in the Windows "
+                                          "settings under Printers & scanners (Microsoft Print to PDF prints to a "
+                                          "file).")));
+        return;
+    }
+#endif
     QPrintDialog dialog(&printer, this);
     // The whole list is printed; it rarely takes more than a page.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!RacePointsPrint::PrintRacePoints(printer)) {
-        ShowMessage(this, QMessageBox::Critical,
-                    TextOr(QStringLiteral("frmMain.MsgBoxNamePrint"), QStringLiteral("Print race points")),
+        ShowMessage(this, QMessageBox::Critical, title,
                     TextOr(QStringLiteral("frmMain.MsgBoxTextPrint"),
                            QStringLiteral("The race points could not be printed. Please check that the printer is "
                                           "switched on and ready or, when printing to a file, that its folder can "

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
@@ -217,6 +218,16 @@ QByteArrayList FileLines(const QByteArray &content)
 QStringList KeptCopies(const WorkFolder &folder)
 {
     return QDir(folder.path(QStringLiteral("racepo"))).entryList({QStringLiteral("racepo.dat.damaged-*")}, QDir::Files);
+}
+
+QStringList Tree(const QString &folder)
+{
+    QStringList paths;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths.append(QDir(folder).relativeFilePath(it.next()));
+    paths.sort();
+    return paths;
 }
 
 QString ProgramPath()

@@ -71,6 +71,8 @@ QByteArray DefaultDataFile(const QList<std::pair<int, QByteArray>> &replaced = {
 QByteArrayList FileLines(const QByteArray &content);
 // The copies kept aside of damaged data files.
 QStringList KeptCopies(const WorkFolder &folder);
+// Everything below a folder, as paths relative to it, sorted.
+QStringList Tree(const QString &folder);
 
 // Starts the main window as the program does, in the current folder, but
 // without the port check that would follow a second later: no settings dialog

@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QDirIterator>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
@@ -37,17 +36,6 @@ QByteArray Junk(qsizetype size)
     QRandomGenerator random(size); // the same junk every run
     random.fillRange(reinterpret_cast<quint32 *>(junk.data()), size / 4);
     return junk;
-}
-
-// Everything below a folder, as paths relative to it.
-QStringList Tree(const QString &folder)
-{
-    QStringList paths;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        paths.append(QDir(folder).relativeFilePath(it.next()));
-    paths.sort();
-    return paths;
 }
 
 QStringList Entries(const QString &folder)

@@ -21,7 +21,6 @@
 #include "racepoints/RacePointsManage.h"
 #include "terminal/frmSet.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 #include <cerrno>
@@ -37,17 +36,6 @@ struct Save {
     std::function<void()> reset;      // puts the old state back
     std::function<QString()> run;     // the save; what the user was told
 };
-
-// Everything below a folder, as paths relative to it.
-QStringList Tree(const QString &folder)
-{
-    QStringList paths;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        paths.append(QDir(folder).relativeFilePath(it.next()));
-    paths.sort();
-    return paths;
-}
 
 std::optional<QByteArray> Content(const QString &path)
 {

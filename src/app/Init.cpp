@@ -36,6 +36,15 @@ std::unique_ptr<QLockFile> WorkFolderLock()
     return lock;
 }
 
+// Whether a lock's computer is this one. On Windows Qt names the computer
+// in its lock by the Windows computer name, the host name in capitals and
+// cut to 15 characters ("CLUB-PC" for "club-pc"); elsewhere by the host name.
+bool IsThisComputer(const QString &computer)
+{
+    const QString self = QSysInfo::machineHostName();
+    return computer == self || computer.compare(self.left(15), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 std::unique_ptr<QLockFile> LockWorkFolder(QString *otherComputer)
@@ -45,7 +54,7 @@ std::unique_ptr<QLockFile> LockWorkFolder(QString *otherComputer)
         return lock;
     qint64 pid = 0;
     QString computer, program;
-    if (otherComputer && lock->getLockInfo(&pid, &computer, &program) && computer != QSysInfo::machineHostName())
+    if (otherComputer && lock->getLockInfo(&pid, &computer, &program) && !IsThisComputer(computer))
         *otherComputer = computer;
     return nullptr;
 }

@@ -56,11 +56,6 @@ frmRacePointsSend::frmRacePointsSend(QWidget *parent) : QDialog(parent)
     Timer2.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &frmRacePointsSend::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &frmRacePointsSend::Timer2_Timer);
-    // Some drivers never signal received bytes (Wine's serial ports, for
-    // one), yet a read the program starts itself completes: the answer is
-    // then seen at the next look, not only when the wait runs out.
-    ReplyPoll.setInterval(ReplyPollMs);
-    connect(&ReplyPoll, &QTimer::timeout, this, &frmRacePointsSend::CheckReply);
 
     // Queued, so that a message box never opens inside the port's own code,
     // and the reports of the sending thread arrive on this one.
@@ -169,7 +164,6 @@ void frmRacePointsSend::StartReplyWait()
     Timer1.stop();
     Timer1.setInterval(ReplyTimeoutMs);
     Timer1.start();
-    ReplyPoll.start();
     ReplyTimedOut = false;
     TransferCancelled = false;
     // The first byte received since the port opened decides, even one that
@@ -227,7 +221,6 @@ void frmRacePointsSend::reject()
 void frmRacePointsSend::Form_Unload()
 {
     MSComm1.Close();
-    ReplyPoll.stop();
     for (QTimer *timer : {&Timer1, &Timer2}) {
         timer->stop();
         timer->setInterval(0);

@@ -52,12 +52,10 @@ public:
     QPushButton *Command1;
     QTimer Timer1; // reply time-out
     QTimer Timer2; // start delay
-    QTimer ReplyPoll; // looks for the answer while Timer1 runs
     SerialPort MSComm1;
 
     static constexpr int StartDelayMs = 1000;
     static constexpr int ReplyTimeoutMs = 2000;
-    static constexpr int ReplyPollMs = 50;
     static constexpr qint64 OutBufferSize = 8192;
 
     // Ends the transfer at once and closes the window without a message, as

@@ -469,6 +469,13 @@ private slots:
     // A lock left by another computer (a network share, a USB stick, a
     // synced folder): the user is asked, naming that computer; Yes takes
     // the folder over, No ends, as does the session ending meanwhile.
+    static QByteArray WithLockOfAnotherComputer(WorkFolder &work)
+    {
+        work.copyCatalogue();
+        const QByteArray lock = "4242\nracepoints\nclub-pc-upstairs\n";
+        work.write(QLatin1String(Init::LockFileName), lock);
+        return lock;
+    }
     void lockOfAnotherComputer_data()
     {
         QTest::addColumn<bool>("yes");
@@ -479,9 +486,7 @@ private slots:
     {
         QFETCH(bool, yes);
         WorkFolder work;
-        work.copyCatalogue();
-        const QByteArray foreign = "4242\nracepoints\nclub-pc-upstairs\n";
-        work.write(QLatin1String(Init::LockFileName), foreign);
+        const QByteArray foreign = WithLockOfAnotherComputer(work);
         Modals boxes;
         boxes.next(QMessageBox::staticMetaObject, [yes](QWidget &box) {
             static_cast<QMessageBox &>(box).button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
@@ -501,9 +506,7 @@ private slots:
     void lockOfAnotherComputerAndSessionEnd()
     {
         WorkFolder work;
-        work.copyCatalogue();
-        const QByteArray foreign = "4242\nracepoints\nclub-pc-upstairs\n";
-        work.write(QLatin1String(Init::LockFileName), foreign);
+        const QByteArray foreign = WithLockOfAnotherComputer(work);
         const ProgramRun run = RunUntilSaid(work, QStringLiteral("club-pc-upstairs"));
         QVERIFY2(run.errors.contains(QLatin1String("club-pc-upstairs")), qPrintable(run.errors));
         QCOMPARE(run.exitStatus, QProcess::NormalExit);

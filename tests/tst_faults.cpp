@@ -95,7 +95,10 @@ ProgramRun RunProgram(const WorkFolder &work, const std::function<bool()> &ready
             *errors = said;
         return ready() || program.state() != QProcess::Running;
     }, 60000));
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    // Only a program still running: the id of one that has ended is 0, and
+    // a signal to 0 would end this test's own process group.
+    if (const qint64 id = program.processId(); id > 0)
+        ::kill(static_cast<pid_t>(id), SIGTERM);
     program.waitForFinished(60000);
     run.exitCode = program.exitCode();
     run.exitStatus = program.exitStatus();

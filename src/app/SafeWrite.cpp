@@ -113,9 +113,10 @@ struct Handle {
     bool unnamed = false;
 };
 
+// A failed call counts as failed even where errno says nothing.
 std::error_code LastError()
 {
-    return {errno, std::generic_category()};
+    return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
 bool Exists(std::error_code error)

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -17,7 +18,7 @@
 // the launcher writes the same way. One implementation per platform.
 namespace SafeWrite {
 
-enum class Mode {
+enum class Mode : std::uint8_t {
     // The new file takes the old one's place.
     Replace,
     // The same, except where the folder takes no new file but the old file

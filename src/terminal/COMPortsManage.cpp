@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -85,7 +86,7 @@ QList<int> Candidates()
 }
 
 struct Outcome {
-    enum { Opened, Absent, Refused } result; // Absent: gone, or takes no settings
+    enum : std::uint8_t { Opened, Absent, Refused } result; // Absent: gone, or takes no settings
     Refusal refusal;
     QString reason;
 };
@@ -200,11 +201,12 @@ void SearchCOMPorts()
     const QList<int> numbers = Candidates();
     const QList<std::optional<Outcome>> outcomes = ProbeAll(numbers, deadline);
     for (qsizetype i = 0; i < numbers.size(); ++i) {
-        if (!outcomes[i] || outcomes[i]->result == Outcome::Absent)
+        const std::optional<Outcome> &outcome = outcomes[i];
+        if (!outcome || outcome->result == Outcome::Absent)
             continue;
-        if (outcomes[i]->result == Outcome::Refused) {
-            UnusablePorts << UnusablePort{numbers[i], SerialPort::DeviceName(numbers[i]), outcomes[i]->refusal,
-                                          outcomes[i]->reason};
+        if (outcome->result == Outcome::Refused) {
+            UnusablePorts << UnusablePort{numbers[i], SerialPort::DeviceName(numbers[i]), outcome->refusal,
+                                          outcome->reason};
             continue;
         }
         COMPortList[COMPortCount++] = PortName(numbers[i]);

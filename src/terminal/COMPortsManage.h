@@ -11,6 +11,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -49,7 +50,7 @@ struct Adapter {
 extern std::array<QString, 256> COMPortAdapter;
 
 // Why a device that is there could not be opened.
-enum class Refusal { Held, NotPermitted, Other };
+enum class Refusal : std::uint8_t { Held, NotPermitted, Other };
 struct UnusablePort {
     int number;
     QString device;

@@ -101,7 +101,7 @@ void frmSet::FillCOMPortList()
     using namespace COMPortsManage;
     List1->clear();
     for (int i = 0; i < COMPortCount; ++i) {
-        const QString adapter = COMPortAdapter[i];
+        const QString &adapter = COMPortAdapter[i];
         auto *item = new QListWidgetItem(adapter.isEmpty() ? COMPortList[i] : COMPortList[i] + QStringLiteral("  ") + adapter);
         // The port number is kept apart: the text carries more than the name.
         const QString number = COMPortList[i].mid(NamePrefixLength);

@@ -11,21 +11,28 @@
 #include <QMap>
 #include <QString>
 
-#include <memory>
 
 // Lets pseudo-terminals (or any path) play COM numbers while the object
 // lives; no other number names a device, so the machine's own serial ports
 // never take part in a test.
 class PortTable {
 public:
-    PortTable() { SerialPort::SetDeviceTable([ports = ports](int number) { return ports->value(number); }); }
+    PortTable() { Install(); }
     ~PortTable() { UseNoSerialPorts(); }
     PortTable(const PortTable &) = delete;
     PortTable &operator=(const PortTable &) = delete;
 
-    void set(int number, const QString &device) { ports->insert(number, device); }
+    void set(int number, const QString &device)
+    {
+        ports.insert(number, device);
+        Install();
+    }
     void set(int number, const PseudoTerminal &terminal) { set(number, terminal.serialPath()); }
 
 private:
-    std::shared_ptr<QMap<int, QString>> ports = std::make_shared<QMap<int, QString>>();
+    // A table of its own for each change: a probe that an earlier search
+    // left behind may still be reading the one before.
+    void Install() { SerialPort::SetDeviceTable([ports = ports](int number) { return ports.value(number); }); }
+
+    QMap<int, QString> ports;
 };

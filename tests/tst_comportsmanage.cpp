@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <memory>
 
 using namespace COMPortsManage;
 
@@ -115,6 +116,31 @@ private slots:
             QCOMPARE(UnusablePorts[i].refusal, expected[i].second);
         }
         QCOMPARE(UnusablePorts[2].reason, qt_error_string(ENOTTY));
+    }
+
+    // A port whose driver takes its time to open (a Bluetooth serial port
+    // connecting) is left behind at the deadline, and its probe goes on by
+    // itself while the program does other things, the device table
+    // included; the next search lists the port once it opens promptly.
+    void slowPortIsLeftBehind()
+    {
+        PseudoTerminal quick, slow;
+        const QString quickPath = quick.serialPath(), slowPath = slow.serialPath();
+        auto driver = std::make_shared<QSemaphore>();
+        SerialPort::SetDeviceTable([=, main = QThread::currentThread()](int number) {
+            if (number == 2 && QThread::currentThread() != main)
+                driver->acquire(); // the probe's open, waiting for the device
+            return number == 1 ? quickPath : number == 2 ? slowPath : QString();
+        });
+        SearchCOMPorts();
+        QCOMPARE(Listed(), QStringList({"COM 1"}));
+        QVERIFY(UnusablePorts.isEmpty());
+
+        PortTable table;
+        table.set(1, quick);
+        table.set(2, slow);
+        driver->release();
+        QTRY_VERIFY((SearchCOMPorts(), Listed() == QStringList({"COM 1", "COM 2"})));
     }
 
     void adapterText_data()

@@ -19,13 +19,21 @@
 
 namespace {
 
-SerialPort::DeviceTable &CustomTable()
+// Both are set by one thread while another may be opening a port: a probe
+// that is still waiting for its port when the search has given up on it
+// goes on after the table has changed. Each user takes a copy. The table
+// is built on first use, as it may be set before this file's globals are.
+struct SharedDeviceTable {
+    std::mutex lock;
+    SerialPort::DeviceTable table;
+};
+
+SharedDeviceTable &sharedDeviceTable()
 {
-    static SerialPort::DeviceTable table;
-    return table;
+    static SharedDeviceTable shared;
+    return shared;
 }
 
-// Set by one thread while another may be opening a port.
 struct {
     std::mutex lock;
     SerialPort::QueueModel model;
@@ -104,12 +112,18 @@ QString SerialPort::StandardDevice(int number)
 
 QString SerialPort::DeviceName(int number)
 {
-    return CustomTable() ? CustomTable()(number) : StandardDevice(number);
+    DeviceTable table;
+    {
+        const std::lock_guard guard(sharedDeviceTable().lock);
+        table = sharedDeviceTable().table;
+    }
+    return table ? table(number) : StandardDevice(number);
 }
 
 void SerialPort::SetDeviceTable(DeviceTable table)
 {
-    CustomTable() = std::move(table);
+    const std::lock_guard guard(sharedDeviceTable().lock);
+    sharedDeviceTable().table = std::move(table);
 }
 
 bool SerialPort::DeviceExists(int number)

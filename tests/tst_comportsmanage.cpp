@@ -127,6 +127,8 @@ private slots:
         PseudoTerminal quick, slow;
         const QString quickPath = quick.serialPath(), slowPath = slow.serialPath();
         auto driver = std::make_shared<QSemaphore>();
+        const auto restore = qScopeGuard([deadline = ProbeDeadline] { ProbeDeadline = deadline; });
+        ProbeDeadline = 300ms;
         SerialPort::SetDeviceTable([=, main = QThread::currentThread()](int number) {
             if (number == 2 && QThread::currentThread() != main)
                 driver->acquire(); // the probe's open, waiting for the device

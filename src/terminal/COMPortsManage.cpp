@@ -31,6 +31,7 @@ std::array<QString, 256> COMPortList;
 qint16 COMPortCount = 0;
 std::array<QString, 256> COMPortAdapter;
 QList<UnusablePort> UnusablePorts;
+std::chrono::milliseconds ProbeDeadline = 1000ms;
 
 namespace {
 

@@ -27,8 +27,10 @@ inline constexpr int NamePrefixLength = 4; // "COM "
 inline constexpr QStringView LineSettings = u"9600,n,8,1";
 // How long the window waits for the ports to answer. Opening some ports takes
 // seconds (a Bluetooth serial port connects first); such a port counts as not
-// found this time rather than holding the window.
-inline constexpr std::chrono::milliseconds ProbeDeadline = 1000ms;
+// found this time rather than holding the window. So can any port while the
+// disk is busy: Qt writes a lock file for each port it opens and waits until
+// the file is on the disk. Tests, which must find every port, wait longer.
+extern std::chrono::milliseconds ProbeDeadline;
 
 // Entries 0 to COMPortCount - 1 name the ports found, in ascending order;
 // all others are "".

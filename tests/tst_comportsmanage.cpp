@@ -119,9 +119,9 @@ private slots:
     }
 
     // A port whose driver takes its time to open (a Bluetooth serial port
-    // connecting) is left behind at the deadline, and its probe goes on by
-    // itself while the program does other things, the device table
-    // included; the next search lists the port once it opens promptly.
+    // connecting) is left behind at the deadline. Its probe goes on alone,
+    // unharmed when the device table changes meanwhile, and the next search
+    // lists the port once it opens promptly.
     void slowPortIsLeftBehind()
     {
         PseudoTerminal quick, slow;

@@ -157,8 +157,11 @@ QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers, std::chrono::s
             std::unique_lock guard(work->lock);
             while (!work->late && work->next < work->numbers.size()) {
                 const qsizetype i = work->next++;
+                // at(), not []: the list shares its data with the caller's,
+                // and [] would detach it on several threads at once.
+                const int number = work->numbers.at(i);
                 guard.unlock();
-                Outcome outcome = Probe(work->numbers[i]);
+                Outcome outcome = Probe(number);
                 guard.lock();
                 work->outcomes[i] = std::move(outcome);
                 ++work->done;

@@ -11,7 +11,6 @@
 #include <QMap>
 #include <QString>
 
-
 // Lets pseudo-terminals (or any path) play COM numbers while the object
 // lives; no other number names a device, so the machine's own serial ports
 // never take part in a test.

@@ -52,6 +52,16 @@ QStringList KeyTable()
                  << QStringLiteral("%1.MsgBoxText%2").arg(QLatin1String(window)).arg(n);
     }
     keys << QStringLiteral("frmRacePointsDelete.MsgBoxName1") << QStringLiteral("frmRacePointsDelete.MsgBoxText1");
+    // The notes under the coordinates, and what a paste that was no
+    // coordinate says; the club location dialog's fields.
+    for (const char *window : {"frmRacePointsAdd", "frmRacePointsAlter"}) {
+        for (const char *suffix : {"txtDistance", "txtNoteSixty", "txtNoteLatitude", "txtNoteFar", "txtNoteSame",
+                                   "txtNoteSwapped", "txtPasteForms", "LabelNotes.AccessibleName"})
+            keys << QStringLiteral("%1.%2").arg(QLatin1String(window), QLatin1String(suffix));
+    }
+    keys << QStringLiteral("frmClubLocation.txtPasteForms");
+    for (int n = 1; n <= 8; ++n)
+        keys << QStringLiteral("frmClubLocation.Text%1.AccessibleName").arg(n);
     keys << QStringLiteral("frmRacePointsSend.Caption") << QStringLiteral("frmRacePointsSend.Command1.Caption");
     for (int n : {1, 2})
         keys << QStringLiteral("frmRacePointsSend.MsgBoxName%1").arg(n)
@@ -140,13 +150,15 @@ QList<QStringList> MnemonicGroups()
     };
     QList<QStringList> groups = {
         menu({"mnuProgram", "mnuRacePoints", "mnuHelp"}),
-        menu({"mnuProgramSet", "mnuProgramExit"}),
+        menu({"mnuProgramSet", "mnuProgramClubLocation", "mnuProgramExit"}),
         menu({"mnuRacePointsAdd", "mnuRacePointsAlter", "mnuRacePointsDelete", "mnuRacePointsShow",
-              "mnuRacePointsPrint"}),
+              "mnuRacePointsMap", "mnuRacePointsPrint"}),
         menu({"mnuInfo"}),
         {QStringLiteral("frmSet.Command1.Caption"), QStringLiteral("frmSet.Command2.Caption")},
         {QStringLiteral("frmRacePointsSend.Command1.Caption")},
         {QStringLiteral("frmInfo.Command1.Caption")},
+        {QStringLiteral("frmClubLocation.Label1.Caption"), QStringLiteral("frmClubLocation.Label2.Caption"),
+         QStringLiteral("frmClubLocation.Command1.Caption"), QStringLiteral("frmClubLocation.Command2.Caption")},
     };
     for (const char *window : {"frmRacePointsAdd", "frmRacePointsAlter", "frmRacePointsDelete"}) {
         const QString w = QLatin1String(window);

@@ -7,6 +7,7 @@
 #include "app/Init.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 namespace ClubLocation {
 
@@ -94,6 +95,11 @@ std::optional<double> DistanceMetres(const QStringList &coordinateFields)
     if (!Current || !position)
         return std::nullopt;
     return Coordinates::DistanceMetres(PositionOf(*Current), *position);
+}
+
+QString KilometresText(double metres)
+{
+    return QLocale().toString(metres / 1000, 'f', 3);
 }
 
 } // namespace ClubLocation

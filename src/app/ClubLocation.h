@@ -58,4 +58,8 @@ std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordi
 // without a location or without coordinates.
 std::optional<double> DistanceMetres(const QStringList &coordinateFields);
 
+// A distance in kilometres with three decimals, as the user's language writes
+// numbers ("54.972", "54,972").
+QString KilometresText(double metres);
+
 } // namespace ClubLocation

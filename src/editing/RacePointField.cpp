@@ -5,9 +5,14 @@
 #include "editing/RacePointField.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QRegularExpressionValidator>
 
 #include <utility>
 
@@ -39,6 +44,16 @@ RacePointField::RacePointField(FieldRules::Kind kind, int maxLength, QWidget *pa
     setMaxLength(maxLength);
     // Composed input would bypass the filters; the fields take plain ASCII.
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Whatever way around the key filter text may find (an input method, a
+    // paste this class does not know of), a coordinate field refuses every
+    // change that leaves a character other than a digit in it.
+    if (kind == FieldRules::Kind::Coordinate)
+        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+}
+
+bool RacePointField::readsPastes() const
+{
+    return fieldKind == FieldRules::Kind::Coordinate && !isReadOnly();
 }
 
 void RacePointField::setShowOnly()
@@ -70,8 +85,47 @@ void RacePointField::focusInEvent(QFocusEvent *event)
     selectOnRelease = event->reason() == Qt::MouseFocusReason;
 }
 
+void RacePointField::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (readsPastes()) {
+        if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+            paste->disconnect(this);
+            connect(paste, &QAction::triggered, this,
+                    [this] { emit pasted(QGuiApplication::clipboard()->text()); });
+        }
+    }
+    menu->popup(event->globalPos());
+}
+
+void RacePointField::dropEvent(QDropEvent *event)
+{
+    if (!readsPastes() || !event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit pasted(event->mimeData()->text());
+}
+
+void RacePointField::mousePressEvent(QMouseEvent *event)
+{
+    // The middle button pastes the text selected elsewhere (X11).
+    if (readsPastes() && event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        event->accept();
+        emit pasted(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
 void RacePointField::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (readsPastes() && event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
     QLineEdit::mouseReleaseEvent(event);
     // A part the user selected by dragging stays selected.
     if (std::exchange(selectOnRelease, false) && !hasSelectedText())
@@ -90,6 +144,11 @@ void RacePointField::focusOutEvent(QFocusEvent *event)
 
 void RacePointField::keyPressEvent(QKeyEvent *event)
 {
+    if (readsPastes() && event->matches(QKeySequence::Paste)) {
+        event->accept();
+        emit pasted(QGuiApplication::clipboard()->text());
+        return;
+    }
     if (!IsEditingKey(*event)) {
         for (const QChar typed : event->text()) {
             if (!FieldRules::Takes(fieldKind, typed)) {
@@ -99,4 +158,17 @@ void RacePointField::keyPressEvent(QKeyEvent *event)
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void ShowReading(const std::array<RacePointField *, 8> &coordinateFields, const Coordinates::Reading &reading)
+{
+    const auto show = [&coordinateFields](const Coordinates::Angle &angle, int first) {
+        const QStringList fields = Coordinates::Fields(angle);
+        for (int i = 0; i < 4; ++i)
+            coordinateFields[first + i]->setText(fields[i]);
+    };
+    if (reading.latitude)
+        show(*reading.latitude, 0);
+    if (reading.longitude)
+        show(*reading.longitude, 4);
 }

@@ -79,7 +79,8 @@ std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordi
                                                                          coordinateFields[2], coordinateFields[3]);
     std::optional<Coordinates::Angle> longitude = Coordinates::FromFields(coordinateFields[4], coordinateFields[5],
                                                                           coordinateFields[6], coordinateFields[7]);
-    if (!latitude || !longitude)
+    // All zeros: coordinates never entered.
+    if (!latitude || !longitude || (latitude->hundredths == 0 && longitude->hundredths == 0))
         return std::nullopt;
     // No latitude lies beyond the pole.
     if (latitude->hundredths > 90 * Coordinates::HundredthsPerDegree)

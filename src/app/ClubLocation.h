@@ -51,7 +51,8 @@ Coordinates::Position PositionOf(const Location &location);
 
 // Where a race point lies: its eight coordinate field texts (latitude
 // degrees to longitude hundredths) in the club location's hemispheres;
-// nothing when a field does not hold two digits.
+// nothing when a field does not hold two digits, the latitude lies beyond
+// the pole, or all are zeros (never entered).
 std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordinateFields);
 
 // The race point's distance from the club location in metres; nothing

@@ -243,11 +243,7 @@ std::optional<Coordinates::Position> frmMain::SelectedPosition() const
     if (slot > RacePointsManage::RacePointCount || slot > RacePointsManage::SlotCount)
         return std::nullopt;
     const QStringList coordinates = FieldRules::FieldTexts(RacePointsManage::RacePoints[slot]).mid(3);
-    const std::optional<Coordinates::Position> position = ClubLocation::RacePointPosition(coordinates);
-    // All zeros: coordinates never entered.
-    if (!position || (position->latitude == 0 && position->longitude == 0))
-        return std::nullopt;
-    return position;
+    return ClubLocation::RacePointPosition(coordinates);
 }
 
 void frmMain::UpdateMapEntry()

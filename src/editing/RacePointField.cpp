@@ -90,10 +90,14 @@ void RacePointField::contextMenuEvent(QContextMenuEvent *event)
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (readsPastes()) {
-        if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
-            paste->disconnect(this);
-            connect(paste, &QAction::triggered, this,
-                    [this] { emit pasted(QGuiApplication::clipboard()->text()); });
+        // Qt names none of its actions; its Paste is the one with its text,
+        // in the language of Qt's translation.
+        const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator() || !action->text().startsWith(pasteText))
+                continue;
+            action->disconnect(this);
+            connect(action, &QAction::triggered, this, [this] { emit pasted(QGuiApplication::clipboard()->text()); });
         }
     }
     menu->popup(event->globalPos());

@@ -90,6 +90,15 @@ std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordi
     return Coordinates::Position{Coordinates::Degrees(*latitude), Coordinates::Degrees(*longitude)};
 }
 
+bool OtherHemisphere(const Coordinates::Reading &reading)
+{
+    const auto other = [](const std::optional<Coordinates::Angle> &angle, bool clubNegative) {
+        return angle && angle->hemisphereGiven && angle->hundredths > 0 && angle->negative != clubNegative;
+    };
+    return other(reading.latitude, Current && Current->latitude.negative)
+        || other(reading.longitude, Current && Current->longitude.negative);
+}
+
 std::optional<double> DistanceMetres(const QStringList &coordinateFields)
 {
     const std::optional<Coordinates::Position> position = RacePointPosition(coordinateFields);

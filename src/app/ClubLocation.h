@@ -55,6 +55,10 @@ Coordinates::Position PositionOf(const Location &location);
 // the pole, or all are zeros (never entered).
 std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordinateFields);
 
+// Whether a value read says a hemisphere other than the club location's
+// (north and east without one): the record cannot keep it.
+bool OtherHemisphere(const Coordinates::Reading &reading);
+
 // The race point's distance from the club location in metres; nothing
 // without a location or without coordinates.
 std::optional<double> DistanceMetres(const QStringList &coordinateFields);

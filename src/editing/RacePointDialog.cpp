@@ -138,7 +138,8 @@ std::array<RacePointField *, 8> RacePointDialog::CoordinateFields() const
 
 void RacePointDialog::ShowCoordinateChecks()
 {
-    // Two lines under the coordinate frame, the buttons below them.
+    // The distance and up to three lines of notes under the coordinate
+    // frame, the buttons below them.
     constexpr int lines = 1000;
     setFixedSize(Twips(8520), Twips(3765 + lines));
     LabelDistance = MakeLabel(this, QStringLiteral("LabelDistance"), QString(), TwipsRect(384, 2976, 7992, 240));
@@ -169,6 +170,12 @@ void RacePointDialog::PasteCoordinates(Coordinates::Axis row, const QString &tex
         return;
     }
     ShowReading(CoordinateFields(), *reading);
+    if (ClubLocation::OtherHemisphere(*reading)) {
+        pasteNote = TextOr(windowName + QStringLiteral(".txtNoteHemisphere"),
+                           QStringLiteral("The pasted coordinates lie in another hemisphere than the club "
+                                          "location; they are kept as lying in the club's."));
+        UpdateCoordinateChecks();
+    }
 }
 
 void RacePointDialog::UpdateCoordinateChecks()

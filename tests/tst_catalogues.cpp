@@ -56,7 +56,7 @@ QStringList KeyTable()
     // coordinate says; the club location dialog's fields.
     for (const char *window : {"frmRacePointsAdd", "frmRacePointsAlter"}) {
         for (const char *suffix : {"txtDistance", "txtNoteSixty", "txtNoteLatitude", "txtNoteFar", "txtNoteSame",
-                                   "txtNoteSwapped", "txtNoteHemisphere", "txtPasteForms", "LabelNotes.AccessibleName"})
+                                   "txtNoteSwapped", "txtNoteHemisphere", "txtPasteForms"})
             keys << QStringLiteral("%1.%2").arg(QLatin1String(window), QLatin1String(suffix));
     }
     keys << QStringLiteral("frmClubLocation.txtPasteForms");

@@ -146,9 +146,8 @@ void RacePointDialog::ShowCoordinateChecks()
     LabelNotes = MakeLabel(this, QStringLiteral("LabelNotes"), QString(), TwipsRect(384, 3228, 7992, 720));
     LabelNotes->setWordWrap(true);
     LabelNotes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A screen reader hears a note when it appears.
-    LabelNotes->setAccessibleName(TextOr(windowName + QStringLiteral(".LabelNotes.AccessibleName"),
-                                         QStringLiteral("Notes on the coordinates")));
+    // No accessible name of its own: a screen reader reads the notes
+    // themselves, and hears of every change (QLabel tells it).
     Command1->move(Command1->x(), Twips(3072 + lines));
     Command2->move(Command2->x(), Twips(3072 + lines));
     const auto changed = [this] {

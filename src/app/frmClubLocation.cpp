@@ -100,14 +100,7 @@ void frmClubLocation::ApplyTextsClubLocation()
                                         "folder can be written and that the disk is not full."));
 
     NameBuddiesFromLabels(*this);
-    static constexpr std::array<const char *, 8> names{
-        "Latitude degrees",  "Latitude minutes",  "Latitude seconds",  "Latitude hundredths of a second",
-        "Longitude degrees", "Longitude minutes", "Longitude seconds", "Longitude hundredths of a second"};
-    const std::array<RacePointField *, 8> fields = Fields();
-    for (int i = 0; i < 8; ++i) {
-        const QString key = QStringLiteral("%1.Text%2.AccessibleName").arg(QLatin1String(Window)).arg(i + 1);
-        fields[i]->setAccessibleName(TextOr(key, QLatin1String(names[i])));
-    }
+    NameCoordinateFields(Fields(), QLatin1String(Window), 1);
     Combo1->setAccessibleName(
         TextOr(QStringLiteral("frmClubLocation.Combo1.AccessibleName"), QStringLiteral("Latitude hemisphere")));
     Combo2->setAccessibleName(

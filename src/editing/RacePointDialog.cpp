@@ -240,17 +240,7 @@ void RacePointDialog::ApplyLayoutTexts(const QString &window)
     Label5->setText(text(".Label5.Caption"));
     NameBuddiesFromLabels(*this);
 
-    // A screen reader names each coordinate field for what it holds, as the
-    // row's label names only the first; catalogues older than these keys
-    // give the English names.
-    static constexpr std::array<const char *, 8> coordinateNames{
-        "Latitude degrees",  "Latitude minutes",  "Latitude seconds",  "Latitude hundredths of a second",
-        "Longitude degrees", "Longitude minutes", "Longitude seconds", "Longitude hundredths of a second"};
-    const std::array<RacePointField *, 11> fields = Fields();
-    for (int i = 0; i < 8; ++i) {
-        const QString key = window + QStringLiteral(".Text%1.AccessibleName").arg(4 + i);
-        fields[3 + i]->setAccessibleName(TextOr(key, QLatin1String(coordinateNames[i])));
-    }
+    NameCoordinateFields(CoordinateFields(), window, 4);
     Frame1->setAccessibleName(TextOr(window + QStringLiteral(".Frame1.AccessibleName"), QStringLiteral("Coordinates")));
     Text1->setAccessibleDescription(TextOr(window + QStringLiteral(".Text1.AccessibleDescription"),
                                            QStringLiteral("Race point number, 80 to 98")));

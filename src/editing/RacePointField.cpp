@@ -4,6 +4,8 @@
 
 #include "editing/RacePointField.h"
 
+#include "app/MessageBox.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -162,6 +164,18 @@ void RacePointField::keyPressEvent(QKeyEvent *event)
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void NameCoordinateFields(const std::array<RacePointField *, 8> &coordinateFields, const QString &window,
+                          int firstNumber)
+{
+    static constexpr std::array<const char *, 8> names{
+        "Latitude degrees",  "Latitude minutes",  "Latitude seconds",  "Latitude hundredths of a second",
+        "Longitude degrees", "Longitude minutes", "Longitude seconds", "Longitude hundredths of a second"};
+    for (int i = 0; i < 8; ++i) {
+        const QString key = window + QStringLiteral(".Text%1.AccessibleName").arg(firstNumber + i);
+        coordinateFields[i]->setAccessibleName(TextOr(key, QLatin1String(names[i])));
+    }
 }
 
 void ShowReading(const std::array<RacePointField *, 8> &coordinateFields, const Coordinates::Reading &reading)

@@ -59,6 +59,12 @@ private:
     bool selectOnRelease = false;
 };
 
+// Names each coordinate field for a screen reader by what it holds, as the
+// row's label names only the first: from the keys WINDOW.TextN.AccessibleName,
+// N counting from `firstNumber`, in English where a catalogue lacks them.
+void NameCoordinateFields(const std::array<RacePointField *, 8> &coordinateFields, const QString &window,
+                          int firstNumber);
+
 // Shows what was read from a paste in the coordinate fields of its rows: the
 // latitude's four fields, then the longitude's four.
 void ShowReading(const std::array<RacePointField *, 8> &coordinateFields, const Coordinates::Reading &reading);

@@ -169,8 +169,9 @@ void frmClubLocation::Command1_Click()
         ShowMessage(this, QMessageBox::Critical, MsgBoxName1, MsgBoxText1);
         return;
     }
+    // Nothing to write where there was no location and still is none.
     QString reason;
-    if (!ClubLocation::Save(location, &reason)) {
+    if ((location || ClubLocation::Current) && !ClubLocation::Save(location, &reason)) {
         ShowFailure(this, MsgBoxName2, MsgBoxText2, reason);
         return;
     }

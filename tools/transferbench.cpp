@@ -162,7 +162,8 @@ int main(int argc, char *argv[])
         loadAverage = load.readLine(64).trimmed();
     std::printf("load average of this machine (1, 5, 15 min, ...): %s\n", loadAverage.constData());
     std::printf("frame of %lld bytes at 9600 baud, one byte at a time; the line takes %.0f ms (median of %d).\n"
-                "Driver models: each byte's clock starts when its write call returns.\n\n",
+                "Driver models: each byte's clock starts at its write call, on the model's own clock; the line's\n"
+                "idle time before a byte is what the pacing added (its median leaves out the odd late wake).\n\n",
                 static_cast<long long>(FrameBytes), LineMs, rounds);
     std::printf("| driver model | frame | against the line | line idle before a byte (median) "
                 "| CPU while sending |\n|---|---|---|---|---|\n");

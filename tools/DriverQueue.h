@@ -18,10 +18,11 @@
 // The output queue count of a real serial driver, played on a
 // pseudo-terminal (whose count is always 0) through the serial component's
 // queue model, for the ports opened while the object lives. As in a driver,
-// a byte's clock starts at its write call, on the model's own clock (taken
-// as the system call is made), not at any time the program takes. Each byte is held by the count until the driver lets
-// go of it, and leaves the line one character time after the previous one
-// at the earliest. Shared by the tests and the benchmark.
+// a byte's clock starts at its write call, on the model's own clock (read
+// as the system call is made), not at any time the program takes. Each byte
+// is held by the count until the driver lets go of it, and leaves the line
+// one character time after the previous one at the earliest. Shared by the
+// tests and the benchmark.
 class DriverQueue {
 public:
     using Clock = SerialPort::Clock;

@@ -10,8 +10,8 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
-#include <QPixmap>
 #include <QLocale>
+#include <QPixmap>
 #include <QSocketNotifier>
 
 #ifdef Q_OS_LINUX

@@ -94,6 +94,7 @@ public:
         if (then - Clock::now() > shortest)
             driver.SleepUntil(then);
         while (Clock::now() < then) {
+            // microseconds at most: waited out
         }
     }
 

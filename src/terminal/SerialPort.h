@@ -92,9 +92,8 @@ public:
     // once the driver reports the previous one gone, checked first one
     // character time after its write call began, then closely for as long
     // as the call took, then at growing steps up to a bit time. Returns at
-    // once;
-    // false when the port is closed, failed or already sending. Sent reports
-    // the progress, Failed a failure, which ends the sending.
+    // once; false when the port is closed, failed or already sending. Sent
+    // reports the progress, Failed a failure, which ends the sending.
     bool StartSending(QByteArray bytes);
     // Ends a sending at its next wait and returns once its thread has ended
     // (within a character time). Closing the port does this first.

@@ -302,9 +302,10 @@ void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std:
     // holds it in its count for one character time at least. So the first
     // look comes one character time after the call began; while the count
     // still holds the byte, the looks follow every few microseconds for as
-    // long as the call took (at most a quarter bit), so that the next byte
-    // goes out as soon as the driver lets go, wherever in the call its clock
-    // started. After that they come further apart, up to every bit time,
+    // long as the call took (at most a quarter bit; after a longer call the
+    // next look comes one character time after its end), so that the next
+    // byte goes out as soon as the driver lets go, wherever in the call its
+    // clock started. After that they come further apart, up to every bit time,
     // whatever count the driver reports: a USB modem-class adapter reports
     // whole packets (up to 1280 bytes) while a single byte is on its way,
     // which says nothing about how long it takes. A driver that holds a byte
@@ -345,6 +346,8 @@ void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std:
             const Clock::time_point now = Clock::now();
             if (taken > 0 && now < closeUntil) {
                 due = now + closeLook;
+            } else if (taken > 0 && now < callEnd + characterTime) {
+                due = callEnd + characterTime; // a long call: its end is what counts
             } else {
                 due = now + (now - callStart < stalled ? step : characterTime);
                 step = std::min(2 * step, bitTime);

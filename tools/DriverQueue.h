@@ -17,10 +17,12 @@
 
 // The output queue count of a real serial driver, played on a
 // pseudo-terminal (whose count is always 0) through the serial component's
-// queue model, for the ports opened while the object lives. Each byte is
-// held by the count until the driver lets go of it, and leaves the line one
-// character time after the previous one at the earliest. Shared by the tests
-// and the benchmark.
+// queue model, for the ports opened while the object lives. As in a driver,
+// a byte's clock starts at its write call, on the model's own clock (read
+// as the system call is made), not at any time the program takes. Each byte
+// is held by the count until the driver lets go of it, and leaves the line
+// one character time after the previous one at the earliest. Shared by the
+// tests and the benchmark.
 class DriverQueue {
 public:
     using Clock = SerialPort::Clock;
@@ -44,9 +46,8 @@ public:
                          std::chrono::nanoseconds characterTime = std::chrono::nanoseconds(1'041'667))
         : state(std::make_shared<State>(kind, stuckFrom, characterTime))
     {
-        SerialPort::SetQueueModel([state = state](qint64 written, Clock::time_point lastWrite) {
-            return state->count(written, lastWrite);
-        });
+        SerialPort::SetQueueModel({[state = state](qint64 bytes) { state->writeCall(bytes); },
+                                   [state = state] { return state->count(); }});
     }
     ~DriverQueue() { SerialPort::SetQueueModel({}); }
     DriverQueue(const DriverQueue &) = delete;
@@ -62,6 +63,18 @@ public:
         return state->bytes.empty() ? std::chrono::nanoseconds(0) : state->bytes.back().left - state->firstWrite;
     }
 
+    // For each byte after the first, how long the line stood idle before
+    // it: what the pacing added. Its median tells the pacing's own share
+    // apart from the odd late wake on a busy machine.
+    std::vector<std::chrono::nanoseconds> lineIdle() const
+    {
+        const std::lock_guard guard(state->lock);
+        std::vector<std::chrono::nanoseconds> idle;
+        for (std::size_t n = 1; n < state->bytes.size(); ++n)
+            idle.push_back(state->bytes[n].left - state->characterTime - state->bytes[n - 1].left);
+        return idle;
+    }
+
 private:
     struct Byte {
         Clock::time_point released; // the count no longer holds it
@@ -74,22 +87,29 @@ private:
         {
         }
 
-        qint64 count(qint64 written, Clock::time_point lastWrite)
+        void writeCall(qint64 written)
         {
-            const std::lock_guard guard(lock);
-            const auto seen = qint64(bytes.size());
-            if (written > seen && (lastCount > 0 || written > seen + 1))
-                overtaken = true;
-            for (qint64 n = seen; n < written; ++n)
-                add(lastWrite);
             const Clock::time_point now = Clock::now();
+            const std::lock_guard guard(lock);
+            if (lastCount > 0 || !lookedSinceWrite || written > 1)
+                overtaken = true;
+            lookedSinceWrite = false;
+            for (qint64 n = 0; n < written; ++n)
+                add(now);
+        }
+
+        qint64 count()
+        {
+            const Clock::time_point now = Clock::now();
+            const std::lock_guard guard(lock);
             qint64 held = 0;
             for (auto byte = bytes.rbegin(); byte != bytes.rend() && byte->released > now; ++byte)
                 ++held;
-            if (stuckFrom > 0 && written >= stuckFrom)
+            if (stuckFrom > 0 && qint64(bytes.size()) >= stuckFrom)
                 held = std::max<qint64>(held, 1);
             const bool usb = kind == Kind::UsbAcm8 || kind == Kind::UsbAcm64;
             lastCount = usb && held > 0 ? 20 * (kind == Kind::UsbAcm8 ? 8 : 64) : held;
+            lookedSinceWrite = true;
             return lastCount;
         }
 
@@ -118,6 +138,7 @@ private:
         std::vector<Byte> bytes;
         Clock::time_point firstWrite;
         qint64 lastCount = 0;
+        bool lookedSinceWrite = true;
         std::atomic<bool> overtaken = false;
     };
 

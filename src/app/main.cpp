@@ -8,8 +8,17 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QImageReader>
 #include <QLocale>
+#include <QPixmap>
 #include <QSocketNotifier>
+
+#ifdef Q_OS_LINUX
+#include <dlfcn.h>
+#include <system_error>
+#include <thread>
+#endif
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -55,13 +64,67 @@ void CloseOnTerminateSignal(QWidget &window)
 } // namespace
 #endif
 
+namespace {
+
+#ifdef Q_OS_LINUX
+// The window's first text needs fontconfig, which first reads its whole
+// configuration: a good third of the start-up's work. A thread of its own
+// does that at once, beside the connection to the display and the window
+// icon; the window waits for it before it asks for its first font, so that
+// the two never read the configuration both.
+class FontconfigStart {
+public:
+    FontconfigStart()
+    {
+        // Qt's own library for it is loaded with Qt: no link of ours needed.
+        if (auto *init = reinterpret_cast<int (*)()>(::dlsym(RTLD_DEFAULT, "FcInit"))) {
+            try {
+                thread = std::thread(init);
+            } catch (const std::system_error &) { // no thread: Qt reads it when it needs it
+            }
+        }
+    }
+    ~FontconfigStart() { Wait(); }
+    FontconfigStart(const FontconfigStart &) = delete;
+    FontconfigStart &operator=(const FontconfigStart &) = delete;
+
+    void Wait()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+
+private:
+    std::thread thread;
+};
+#endif
+
+// Read as the PNG it is: told only a file name, the image reader would
+// first load every image format plugin to ask whether it knows the file,
+// which costs the start-up more than the catalogue and the race point file
+// together.
+QImage WindowIcon()
+{
+    QImageReader reader(QStringLiteral(":/racepoints.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_LINUX
+    FontconfigStart fonts;
+#endif
     QApplication app(argc, argv);
     Texte::LoadQtTranslations(QLocale::system());
     // Lets the desktop match the window to racepoints.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/racepoints.png")));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
+#ifdef Q_OS_LINUX
+    fonts.Wait();
+#endif
     frmMain window;
 #ifdef Q_OS_UNIX
     CloseOnTerminateSignal(window);

@@ -64,33 +64,45 @@ std::optional<QSerialPort::StopBits> StopBitsOf(QStringView text)
     return std::nullopt;
 }
 
-// Sleeps that end early by the time the system takes to wake the thread,
-// which would otherwise add to every byte: some microseconds, tens in a
-// virtual machine, more with Windows' timers. The estimate follows the lower
-// quarter of the wakes seen, so that most looks come just after their time
-// and few before it.
+// Sleeps that end on time: the system wakes a thread some microseconds
+// after it asked (tens in a virtual machine, more with Windows' timers),
+// which would otherwise add to every byte. The alarm is set that much
+// earlier, by the median of the wakes seen, so that as many wakes come
+// before their time as after it; what is left after an early wake, a few
+// microseconds, is waited out on the clock, as long as it is a small part
+// of a byte. (Yielding the processor instead would hand it to a busy
+// program for a whole time slice.)
 class EarlyAlarm {
 public:
-    EarlyAlarm(SerialDriver &driver, std::chrono::nanoseconds most) : driver(driver), most(most) {}
+    EarlyAlarm(SerialDriver &driver, std::chrono::nanoseconds most, std::chrono::nanoseconds shortest)
+        : driver(driver), most(most), shortest(shortest)
+    {
+    }
 
-    // Sleeps until about then; true when woken before it.
-    bool SleepUntil(SerialPort::Clock::time_point then)
+    void SleepUntil(SerialPort::Clock::time_point then)
     {
         using namespace std::chrono_literals;
-        const SerialPort::Clock::time_point alarm = then - wakeDelay;
-        if (alarm > SerialPort::Clock::now()) {
+        using Clock = SerialPort::Clock;
+        const Clock::time_point alarm = then - wakeDelay;
+        if (alarm > Clock::now()) {
             driver.SleepUntil(alarm);
             // Steps in proportion, to settle within a hundred wakes at any scale.
-            const bool late = SerialPort::Clock::now() - alarm > wakeDelay;
+            const bool late = Clock::now() - alarm > wakeDelay;
             const std::chrono::nanoseconds step = 1us + wakeDelay / 16;
-            wakeDelay = std::clamp<std::chrono::nanoseconds>(wakeDelay + (late ? step : -3 * step), 0us, most);
+            wakeDelay = std::clamp<std::chrono::nanoseconds>(wakeDelay + (late ? step : -step), 0us, most);
         }
-        return SerialPort::Clock::now() < then;
+        if (then - Clock::now() > shortest)
+            driver.SleepUntil(then);
+        while (Clock::now() < then) {
+            // microseconds at most: waited out
+        }
     }
 
 private:
     SerialDriver &driver;
     const std::chrono::nanoseconds most;
+    // The longest rest that is waited out rather than slept.
+    const std::chrono::nanoseconds shortest;
     std::chrono::nanoseconds wakeDelay{0};
 };
 
@@ -215,8 +227,6 @@ bool SerialPort::Open()
         const std::lock_guard guard(sharedQueueModel.lock);
         queueModel = sharedQueueModel.model;
     }
-    written = 0;
-    lastWrite = {};
     return true;
 }
 
@@ -288,26 +298,44 @@ void SerialPort::StopSending()
 
 void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std::chrono::nanoseconds characterTime)
 {
-    // After the first look, one character time after the write, the queue is
-    // looked at again every bit time, whatever count the driver reports: a
-    // USB modem-class adapter reports whole packets (up to 1280 bytes) while
-    // a single byte is on its way, which says nothing about how long it
-    // takes. A driver that holds a byte ten times as long as the line needs
-    // is stalled rather than slow; it is looked at once a character time.
+    // The driver takes a byte at some moment during its write call and
+    // holds it in its count for one character time at least. So the first
+    // look comes one character time after the call began; while the count
+    // still holds the byte, the looks follow every few microseconds for as
+    // long as the call took (at most a quarter bit; after a longer call the
+    // next look comes one character time after its end), so that the next
+    // byte goes out as soon as the driver lets go, wherever in the call its
+    // clock started. After that they come further apart, up to every bit time,
+    // whatever count the driver reports: a USB modem-class adapter reports
+    // whole packets (up to 1280 bytes) while a single byte is on its way,
+    // which says nothing about how long it takes. A driver that holds a byte
+    // ten times as long as the line needs is stalled rather than slow; it is
+    // looked at once a character time.
     const auto bitTime = characterTime / 10;
+    const auto closeLook = bitTime / 50;
+    const auto closeWindow = bitTime / 4;
     const auto stalled = characterTime * 10;
     SerialDriver::PrepareSendingThread();
-    EarlyAlarm alarm(*driver, characterTime / 2);
+    EarlyAlarm alarm(*driver, characterTime / 2, closeWindow);
+    // Reported on the port's thread; the report of a byte waits until the
+    // next one is on its way, so that the line does not wait for it.
+    const auto report = [this](qsizetype count) {
+        QMetaObject::invokeMethod(this, [this, count] { emit Sent(count); }, Qt::QueuedConnection);
+    };
     qsizetype sent = 0;
     while (sent < bytes.size() && !stop.stop_requested() && !failed) {
+        const Clock::time_point callStart = Clock::now();
         const qint64 taken = DriverWrite(bytes.sliced(sent, 1));
         if (taken < 0)
             return;
-        const Clock::time_point handedOver = lastWrite;
-        // A byte cannot have left before its own time on the line is over.
-        Clock::time_point due = taken > 0 ? handedOver + characterTime : Clock::now() + bitTime;
-        bool early = alarm.SleepUntil(due);
+        const Clock::time_point callEnd = Clock::now();
+        if (taken > 0 && sent > 0)
+            report(sent);
+        const Clock::time_point closeUntil = std::min(callEnd, callStart + closeWindow) + characterTime;
+        Clock::time_point due = taken > 0 ? callStart + characterTime : callEnd + bitTime;
+        auto step = bitTime / 8;
         for (;;) {
+            alarm.SleepUntil(due);
             if (stop.stop_requested())
                 return;
             const qint64 queued = DriverQueued();
@@ -315,18 +343,18 @@ void SerialPort::Pace(const std::stop_token &stop, const QByteArray &bytes, std:
                 return;
             if (queued == 0)
                 break;
-            if (early) {
-                // Woken before its time: look again when it is due.
-                driver->SleepUntil(due);
-                early = false;
-                continue;
-            }
             const Clock::time_point now = Clock::now();
-            due = now + (now - handedOver < stalled ? bitTime : characterTime);
-            early = alarm.SleepUntil(due);
+            if (taken > 0 && now < closeUntil) {
+                due = now + closeLook;
+            } else if (taken > 0 && now < callEnd + characterTime) {
+                due = callEnd + characterTime; // a long call: its end is what counts
+            } else {
+                due = now + (now - callStart < stalled ? step : characterTime);
+                step = std::min(2 * step, bitTime);
+            }
         }
-        if (taken > 0)
-            QMetaObject::invokeMethod(this, [this, count = ++sent] { emit Sent(count); }, Qt::QueuedConnection);
+        if (taken > 0 && ++sent == bytes.size())
+            report(sent);
     }
 }
 
@@ -345,17 +373,12 @@ std::chrono::nanoseconds SerialPort::CharacterTime() const
 
 qint64 SerialPort::DriverWrite(QByteArrayView bytes)
 {
-    // The byte may start on the line as soon as the driver has it: its time
-    // counts from the moment it is handed over.
-    const Clock::time_point now = Clock::now();
+    if (queueModel)
+        queueModel.writeCall(bytes.size());
     const qint64 taken = driver->Write(bytes);
     if (taken < 0) {
         Fail(driver->Reason());
         return -1;
-    }
-    if (taken > 0) {
-        written += taken;
-        lastWrite = now;
     }
     return taken;
 }
@@ -367,7 +390,7 @@ qint64 SerialPort::DriverQueued()
         Fail(driver->Reason());
         return -1;
     }
-    return queueModel ? queueModel(written, lastWrite) : queued;
+    return queueModel ? queueModel.queued() : queued;
 }
 
 void SerialPort::Fail(const QString &reason)

@@ -37,11 +37,16 @@ public:
 
     // The device behind a COM number, "" when the number names none.
     using DeviceTable = std::function<QString(int number)>;
-    // What the driver's output queue count reads, given the bytes written
-    // since the port opened and when the last of them went to the driver.
-    // A pseudo-terminal's count is always 0; tests and the benchmark set a
-    // model of a real driver here. Called on the sending thread.
-    using QueueModel = std::function<qint64(qint64 written, Clock::time_point lastWrite)>;
+    // Plays a real driver's output queue count where none can be had (a
+    // pseudo-terminal's count is always 0); tests and the benchmark set one.
+    // It is told of every write as the write call is made, and keeps its
+    // own clock from there, as a driver does; it is asked in place of the
+    // driver's count. Called on the thread that writes.
+    struct QueueModel {
+        std::function<void(qint64 bytes)> writeCall;
+        std::function<qint64()> queued;
+        explicit operator bool() const { return writeCall && queued; }
+    };
 
     // Windows: COM n is the system's COMn. Linux: COM 1-32 are /dev/ttyS0-31,
     // 33-64 /dev/ttyUSB0-31, 65-96 /dev/ttyACM0-31; higher numbers name none.
@@ -85,9 +90,10 @@ public:
 
     // Sends the bytes on a thread of its own, one at a time: each goes out
     // once the driver reports the previous one gone, checked first one
-    // character time after the write, then every bit time. Returns at once;
-    // false when the port is closed, failed or already sending. Sent reports
-    // the progress, Failed a failure, which ends the sending.
+    // character time after its write call began, then closely for as long
+    // as the call took, then at growing steps up to a bit time. Returns at
+    // once; false when the port is closed, failed or already sending. Sent
+    // reports the progress, Failed a failure, which ends the sending.
     bool StartSending(QByteArray bytes);
     // Ends a sending at its next wait and returns once its thread has ended
     // (within a character time). Closing the port does this first.
@@ -118,8 +124,6 @@ private:
     // otherwise the owner's.
     std::unique_ptr<SerialDriver> driver;
     QueueModel queueModel;
-    qint64 written = 0;
-    Clock::time_point lastWrite;
     std::atomic<bool> failed = false;
     std::atomic<bool> sending = false;
     std::jthread sender;

@@ -11,7 +11,7 @@
 //
 // While armed, the calls of the arming thread that touch files in `folder`
 // are counted: open and create, write, fsync and fdatasync, rename and link,
-// close. The `failAt`-th (from 1; 0: none) fails with `error`; an error of 0
+// close; the folder itself counts too (a save syncs it with fsync). The `failAt`-th (from 1; 0: none) fails with `error`; an error of 0
 // makes it a short write instead, which writes half of what it was given
 // (counted only for a write of two bytes or more).
 extern "C" {

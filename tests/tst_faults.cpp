@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include "app/Init.h"
+#include "app/Texte.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
 #include "racepoints/RacePointsManage.h"
@@ -331,6 +332,7 @@ private slots:
         QTest::newRow("a folder") << "folder" << QString();
         QTest::newRow("unreadable") << "unreadable" << qt_error_string(EACCES);
         QTest::newRow("a named pipe") << "pipe" << QString();
+        QTest::newRow("300 MB") << "large" << QStringLiteral("File too large: 300 MB");
     }
     void catalogueUnusable()
     {
@@ -342,6 +344,10 @@ private slots:
             QVERIFY(QDir().mkdir(club));
         if (kind == QLatin1String("pipe"))
             QVERIFY(::mkfifo(QFile::encodeName(club).constData(), 0600) == 0);
+        if (kind == QLatin1String("large")) {
+            work.copyCatalogue();
+            QVERIFY(QFile::resize(club, 300 << 20)); // sparse: no disk space taken
+        }
         std::optional<RespectPermissions> asUser;
         std::optional<TemporaryMode> unreadable;
         if (kind == QLatin1String("unreadable")) {
@@ -357,7 +363,34 @@ private slots:
         const QStringList lines = error.split(u'\n');
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines[0].contains(club + QStringLiteral(" cannot be read")), qPrintable(error));
-        QVERIFY2(reason.isEmpty() ? !lines[1].isEmpty() : lines[1] == reason, qPrintable(error));
+        QVERIFY2(reason.isEmpty() ? !lines[1].isEmpty() : lines[1].startsWith(reason), qPrintable(error));
+    }
+
+    // A race point file far larger than any (another file copied in its
+    // place) is refused before it is read, like one that cannot be read:
+    // the user is told at start-up, and Print, like Send, prints nothing
+    // in its place.
+    void oversizedDataFile()
+    {
+        WorkFolder work;
+        work.copyCatalogue();
+        work.write(DataFileName, DefaultDataFile());
+        QVERIFY(QFile::resize(work.path(DataFileName), 300 << 20));
+        const QString reason = QStringLiteral("\nFile too large: 300 MB");
+        frmMain window;
+        {
+            Modals boxes;
+            QVERIFY(StartMainWindow(window));
+            QCOMPARE(boxes.seen.size(), 1);
+            QVERIFY2(boxes.seen[0].text.startsWith(window.MsgBoxText3 + reason), qPrintable(boxes.seen[0].text));
+        }
+        Modals boxes;
+        window.mnuRacePointsPrint->trigger();
+        QCOMPARE(boxes.seen.size(), 1); // no print dialog
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+        const QString refused = Texte::GetText(QStringLiteral("frmMain.MsgBoxTextPrintUnreadable"));
+        QVERIFY2(!refused.isEmpty() && boxes.seen[0].text.startsWith(refused + reason), qPrintable(boxes.seen[0].text));
+        QCOMPARE(QFileInfo(work.path(DataFileName)).size(), 300 << 20);
     }
 
     // Started and asked to end, the program ends in order with status 0, also

@@ -92,5 +92,12 @@ env -i PATH=/usr/bin:/bin "$prefix/bin/racepoints-launch" 2>"$root/stderr"
 check "no home: fails" [ $? -ne 0 ]
 check "no home: says so" grep -q "home" "$root/stderr"
 
+# A program that cannot be started: a clear message with the system's reason.
+chmod -x "$prefix/bin/racepoints"
+home=$(mktemp -d "$root/home XXXX")
+env -i PATH=/usr/bin:/bin HOME="$home" "$prefix/bin/racepoints-launch" 2>"$root/stderr"
+check "program not startable: fails" [ $? -ne 0 ]
+check "program not startable: says why" grep -qx "racepoints-launch: cannot start $prefix/bin/racepoints: Permission denied" "$root/stderr"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

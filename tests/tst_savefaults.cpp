@@ -8,7 +8,8 @@
 // input/output error, a full quota, a short write). After every run the file
 // holds exactly its old content or exactly its new one, nothing else lies
 // beside it, and a save that did not take was reported with the system's
-// reason.
+// reason (also where the folder's sync fails after the new content is in
+// place).
 #include "EditingSupport.h"
 #include "FaultInjection.h"
 #include "SerialTestSupport.h"
@@ -114,6 +115,10 @@ void TryEveryFault(const Save &save)
                 wrong = QStringLiteral("left: %1").arg(present.join(u' '));
             else if (content == save.before && (said.isEmpty() || !said.endsWith(reason)))
                 wrong = QStringLiteral("the failed save was reported as \"%1\"").arg(said);
+            // The folder's sync comes after the move: the new content, not
+            // surely on the disk, which the user must hear.
+            else if (kinds.value(call - 1) == QLatin1String("fsync") && error && !said.endsWith(reason))
+                wrong = QStringLiteral("the failed folder sync was reported as \"%1\"").arg(said);
             if (!wrong.isEmpty()) {
                 ++totals.wrong;
                 qWarning("%s at call %d (%s): %s", qPrintable(ErrorName(error)), call, qPrintable(kinds.value(call - 1)),
@@ -227,8 +232,9 @@ private slots:
     }
 
     // The copy of a damaged file is made by the load; the damaged file
-    // itself stays as it is, and where no copy could be made, the next save
-    // is refused with the reason and does not replace it.
+    // itself stays as it is, and where no copy could be made (or its folder
+    // not synced), the next save is refused with the reason and does not
+    // replace it.
     void damagedFileKeptAside()
     {
         Program program;
@@ -248,7 +254,8 @@ private slots:
                            if (!kept.isEmpty())
                                QFile::rename(program.folder.path(QStringLiteral("racepo/") + kept.first()), copy);
                            QString reason;
-                           if (said.isEmpty() && kept.isEmpty()
+                           // A copy that may not be on the disk counts as not kept.
+                           if (said.isEmpty() && (kept.isEmpty() || !RacePointsManage::KeepFailure.isEmpty())
                                && !RacePointsManage::SaveRacePoints(Init::DataFilePath(), &reason))
                                said = QStringLiteral("save refused\n") + reason;
                            return said;

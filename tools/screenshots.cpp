@@ -12,7 +12,8 @@
 // one). Like a real title bar it keeps room for the close button and cuts a
 // caption that does not fit with "...". QT_SCALE_FACTOR renders the windows
 // as a screen of that scale shows them (scripts/screenshots --all).
-// To picture another window, add a line to Shots() below.
+// To picture another window, add a line to Shots() below. A message box
+// that opens on the way makes the tool fail, naming it, instead of waiting.
 
 #include "app/ClubLocation.h"
 #include "app/Init.h"
@@ -33,6 +34,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QPainter>
 #include <QSerialPort>
@@ -130,6 +132,26 @@ QImage Framed(QWidget &window, const QPixmap &icon)
     return picture;
 }
 
+// A message box would wait for a click that never comes on a headless
+// screen: it is closed at once, named on standard error, and the tool fails.
+class BoxWatcher : public QObject {
+public:
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            std::fprintf(stderr, "screenshots: a message box opened: %s: %s\n", qPrintable(box->windowTitle()),
+                         qPrintable(box->text()));
+            seen = true;
+            QMetaObject::invokeMethod(box, &QDialog::reject, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
 bool Write(const QImage &picture, const QString &path)
 {
     if (!picture.save(path)) {
@@ -154,6 +176,8 @@ int main(int argc, char *argv[])
     const QString club = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     const QPixmap icon(QString::fromLocal8Bit(argv[3]));
     QDir().mkpath(output);
+    BoxWatcher boxes;
+    app.installEventFilter(&boxes);
 
     QTemporaryDir work;
     QDir::setCurrent(work.path());
@@ -184,7 +208,11 @@ int main(int argc, char *argv[])
     });
     QSerialPort otherProgram(ports[3].serialPath());
     otherProgram.open(QIODevice::ReadWrite);
-    Init::WriteWholeFile(QStringLiteral("OPTIONS.PAR"), "33\r\n");
+    QString reason;
+    if (!Init::WriteWholeFile(QStringLiteral("OPTIONS.PAR"), "33\r\n", &reason)) {
+        std::fprintf(stderr, "screenshots: cannot write OPTIONS.PAR: %s\n", qPrintable(reason));
+        return 1;
+    }
 
     frmMain main;
     QString error;
@@ -204,5 +232,5 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         ok = Write(Framed(shown, icon), QDir(output).filePath(QLatin1String(shot.file))) && ok;
     }
-    return ok ? 0 : 1;
+    return ok && !boxes.seen ? 0 : 1;
 }

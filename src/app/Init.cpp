@@ -141,12 +141,22 @@ bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason)
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir())
         return Failed(reason, QStringLiteral("Not a plain file"));
+    const auto tooLarge = [&](qint64 size) {
+        return Failed(reason, QStringLiteral("File too large: %1 MB, where no file of the program has more than %2 MB")
+                                  .arg((size + (1 << 20) - 1) >> 20)
+                                  .arg(MaxFileSize >> 20));
+    };
+    if (info.isFile() && info.size() > MaxFileSize)
+        return tooLarge(info.size());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failed(reason, file.errorString());
-    content = file.readAll();
+    QByteArray read = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return Failed(reason, file.errorString());
+    if (read.size() > MaxFileSize) // grown meanwhile
+        return tooLarge(read.size());
+    content = std::move(read);
     return true;
 }
 

@@ -60,8 +60,14 @@ QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
 // reason in `reason` ("Permission denied", "No space left on device"), in
 // the words of the system's language, for the user to read.
 
-// Reads a whole plain file; false when it cannot be opened or read, or is no
-// plain file (a folder, a named pipe, a device).
+// No file of the program comes near this size (a catalogue of 1000 lines has
+// about 100 kB, the race point file 1.2 kB); a larger one is refused before
+// it is read into memory.
+inline constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+// Reads a whole plain file; false when it cannot be opened or read, is no
+// plain file (a folder, a named pipe, a device) or is larger than
+// MaxFileSize.
 bool ReadWholeFile(const QString &path, QByteArray &content, QString *reason = nullptr);
 
 enum class Replace : std::uint8_t {

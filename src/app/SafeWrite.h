@@ -12,10 +12,14 @@
 // Writing a whole file so that it holds either its old content or the new
 // one, never a part: the new content goes to a new file beside it
 // ("racepo.dat." and six random letters), is forced onto the disk, and only
-// then takes the old file's place. A save counts only when every byte has
-// been written and synced; every step's failure is a failed save, which
-// leaves the old file as it was and no new file behind. Plain C++, so that
-// the launcher writes the same way. One implementation per platform.
+// then takes the old file's place, after which the folder is synced too. A
+// save counts only when every byte and the folder's new entry have been
+// written and synced; every step's failure is a failed save. Up to the move
+// it leaves the old file as it was and no new file behind; a folder sync
+// that fails after the move leaves the new content in place, readable but
+// perhaps not on the disk (power lost then may bring the old file back).
+// A bare file name is written in the current folder. Plain C++, so that the
+// launcher writes the same way; the system calls are in SafeWriteSteps.h.
 namespace SafeWrite {
 
 enum class Mode : std::uint8_t {

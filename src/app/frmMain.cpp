@@ -359,6 +359,18 @@ void frmMain::mnuRacePointsPrint_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(SpokenCaption(mnuRacePoints->title()));
     const QString title = TextOr(QStringLiteral("frmMain.MsgBoxNamePrint"), QStringLiteral("Print race points"));
+    // The file as it is now, as Send reads it; never the blank table that
+    // stands in for a file that could not be read.
+    using namespace RacePointsManage;
+    RacePointCount = LoadRacePoints(Init::DataFilePath());
+    if (!ReadFailure.isEmpty()) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextPrintUnreadable"),
+                           QStringLiteral("The race point file could not be read, so the race points were not "
+                                          "printed.")),
+                    ReadFailure);
+        return;
+    }
 #ifdef Q_OS_WIN
     // Without any printer Qt falls back to PDF output, which the Windows
     // print dialog refuses to show: without this the menu entry would do

@@ -43,7 +43,7 @@ struct Failure {
 // and onto the disk before it gets its name. Nothing when all went well.
 std::optional<Failure> EnterWorkingFolder(const fs::path &work, const fs::path &catalogue);
 
-// What differs between the platforms.
+// What differs between the platforms (Launcher_unix.cpp, Launcher_win.cpp).
 
 // The user's language as LanguageOfLocale gives it: on Linux from LC_ALL,
 // LC_MESSAGES or LANG, on Windows the display language.
@@ -51,17 +51,20 @@ std::string UserLanguage();
 // ~/Racepoints on Linux, Documents\Racepoints on Windows; empty when the
 // system names no home or documents folder.
 fs::path WorkingFolder();
-// The installed program and its shipped catalogues, found from the
-// launcher's own place: /usr/bin/racepoints and /usr/share/racepoints/club
-// on Linux, racepoints.exe and club\ beside the launcher on Windows.
-fs::path Program();
-fs::path ShippedCatalogues();
+// The folder of the launcher itself, found from the system, never from the
+// current folder; empty, with the system's reason, when it cannot be found.
+fs::path InstalledFolder(std::error_code &reason);
+// The installed program and its shipped catalogues in the launcher's
+// folder: /usr/bin/racepoints and /usr/share/racepoints/club on Linux,
+// racepoints.exe and club\ beside the launcher on Windows.
+fs::path Program(const fs::path &installed);
+fs::path ShippedCatalogues(const fs::path &installed);
 // Starts the program in the current folder; on Linux the launcher becomes
-// the program. Returns only on failure.
-void Start(const fs::path &program);
+// the program. Returns only on failure, with the system's reason.
+std::error_code Start(const fs::path &program);
 // Tells the user what failed, naming the folder or file and the reason: on
 // standard error (Linux) or in a message box (Windows, where the launcher has
-// no console).
+// no console), in the system's language as the system gives it.
 void Report(const Failure &failure);
 
 } // namespace Launcher

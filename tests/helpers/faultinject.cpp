@@ -104,9 +104,12 @@ int OpenFile(Open open, const char *what, const char *path, int flags, mode_t mo
     return fd;
 }
 
+// The mode argument is there only when the flags ask for one. O_TMPFILE
+// holds O_DIRECTORY's bit, which a plain open of a folder has too.
 mode_t ModeOf(int flags, va_list arguments)
 {
-    return (flags & (O_CREAT | O_TMPFILE)) != 0 ? mode_t(va_arg(arguments, int)) : 0;
+    const bool given = (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
+    return given ? mode_t(va_arg(arguments, int)) : 0;
 }
 
 using OpenFunction = int (*)(const char *, int, ...);

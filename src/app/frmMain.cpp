@@ -70,6 +70,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     List1->installEventFilter(this);
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
 
+    COMPorts = new COMPortsManage::PortSearch(this);
+
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
@@ -160,7 +162,9 @@ bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
         return false;
     }
     RacePointsAnzeigen();
-    COMPortsManage::SearchCOMPorts();
+    // The check one second from now decides with the ports that have
+    // answered by then.
+    COMPorts->SearchCOMPorts();
     Timer1.setInterval(1000);
     Timer1.start();
     CentreOnScreen(*this);
@@ -263,7 +267,7 @@ void frmMain::Timer1_Timer()
 
 void frmMain::mnuProgramSet_Click()
 {
-    frmSet dialog(this);
+    frmSet dialog(*COMPorts, this);
     dialog.exec();
 }
 

@@ -443,6 +443,9 @@ private slots:
         Line line;
         line.table.set(7, blocking.path());
         line.folder.write(QStringLiteral("OPTIONS.PAR"), "4\r\n");
+        // Saves asking the system about its adapters 20 times.
+        COMPortsManage::SetAdapterSource([] { return QList<COMPortsManage::Adapter>(); });
+        const auto restore = qScopeGuard([] { COMPortsManage::SetAdapterSource({}); });
         frmMain window;
         QVERIFY(StartMainWindow(window));
         window.show();

@@ -147,8 +147,10 @@ public:
         extra = blocked;
     }
 
+    // On the window thread.
     void Run(std::function<void()> job)
     {
+        Reap();
         const std::lock_guard guard(lock);
         jobs.push_back(std::move(job));
         if (working >= PortSearch::Threads + extra)
@@ -156,9 +158,8 @@ public:
         ++working;
         // QThread rather than std::thread: Qt's serial port needs the event
         // dispatcher that a QThread has.
-        QThread *thread = QThread::create([this] { Work(); });
-        QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-        thread->start();
+        threads << QThread::create([this] { Work(); });
+        threads.last()->start();
     }
 
 private:
@@ -175,10 +176,24 @@ private:
         --working;
     }
 
+    // The threads that have ended are deleted here rather than by a signal
+    // of their own, so that no thread but the window's posts to it.
+    void Reap()
+    {
+        threads.removeIf([](QThread *thread) {
+            if (!thread->isFinished())
+                return false;
+            thread->wait();
+            delete thread;
+            return true;
+        });
+    }
+
     std::mutex lock;
     QList<std::function<void()>> jobs;
     int working = 0;
     int extra = 0;
+    QList<QThread *> threads; // of the window thread
 };
 
 // What the searches have asked of the system, on the window thread. A job
@@ -186,10 +201,8 @@ private:
 // (see main()), which is why these are never destroyed.
 struct Jobs {
     Pool pool;
-    QObject answers; // lives on the window thread: where a job's end is told
     std::shared_future<QList<Port>> listing;
     QHash<int, std::shared_future<Answer>> probes;
-    QList<PortSearch *> searches;
 };
 
 Jobs &Live()
@@ -218,17 +231,13 @@ int Blocked()
     return blocked;
 }
 
-// Runs work on the pool; when it is done, every search takes its answers.
 template <class Work>
-auto Start(Work work, void (*answered)()) -> std::shared_future<decltype(work())>
+auto Start(Work work) -> std::shared_future<decltype(work())>
 {
     using Result = decltype(work());
     auto promise = std::make_shared<std::promise<Result>>();
     std::shared_future<Result> future = promise->get_future().share();
-    Live().pool.Run([promise, work = std::move(work), answered] {
-        promise->set_value(work());
-        QMetaObject::invokeMethod(&Live().answers, answered, Qt::QueuedConnection);
-    });
+    Live().pool.Run([promise, work = std::move(work)] { promise->set_value(work()); });
     return future;
 }
 
@@ -236,15 +245,12 @@ auto Start(Work work, void (*answered)()) -> std::shared_future<decltype(work())
 
 PortSearch::PortSearch(QObject *parent) : QObject(parent)
 {
-    Live().searches << this;
     settleTimer.setSingleShot(true);
     connect(&settleTimer, &QTimer::timeout, this, &PortSearch::Settle);
+    connect(&collector, &QTimer::timeout, this, &PortSearch::TakeAnswers);
 }
 
-PortSearch::~PortSearch()
-{
-    Live().searches.removeOne(this);
-}
+PortSearch::~PortSearch() = default;
 
 void PortSearch::SearchCOMPorts(bool adapters)
 {
@@ -257,15 +263,10 @@ void PortSearch::SearchCOMPorts(bool adapters)
     Live().pool.Allow(Blocked());
     // A listing that has not returned yet is waited for, not started twice.
     if (!Running(Live().listing))
-        Live().listing = Start([adapters] { return ListPorts(adapters); }, &PortSearch::TakeAllAnswers);
+        Live().listing = Start([adapters] { return ListPorts(adapters); });
     listing = Live().listing;
+    collector.start(CollectTime);
     TakeAnswers();
-}
-
-void PortSearch::TakeAllAnswers()
-{
-    for (PortSearch *search : std::as_const(Live().searches))
-        search->TakeAnswers();
 }
 
 void PortSearch::TakeAnswers()
@@ -278,7 +279,7 @@ void PortSearch::TakeAnswers()
             std::shared_future<Answer> &probe = Live().probes[port.number];
             if (!Running(probe)) {
                 const int number = port.number;
-                probe = Start([number] { return Probe(number); }, &PortSearch::TakeAllAnswers);
+                probe = Start([number] { return Probe(number); });
                 fresh << number;
             }
             waiting.insert(port.number, probe);
@@ -302,6 +303,8 @@ void PortSearch::TakeAnswers()
         next = waiting.erase(next);
         changed = true;
     }
+    if (!listing.valid() && waiting.isEmpty())
+        collector.stop();
     if (!changed)
         return;
     Publish();
@@ -316,6 +319,10 @@ void PortSearch::Settle()
     if (settled)
         return;
     settled = true;
+    // Only opens that keep the system waiting are left: a late answer may
+    // take a while to show.
+    if (collector.isActive())
+        collector.setInterval(LateCollectTime);
     emit Settled();
 }
 

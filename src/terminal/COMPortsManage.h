@@ -92,8 +92,10 @@ signals:
     void Settled();
 
 private:
-    // A search's thread has answered: every search takes what is ready.
-    static void TakeAllAnswers();
+    // The threads hand their answers over through futures, which the window
+    // thread looks at every CollectTime (LateCollectTime once settled) while
+    // any is outstanding: no thread but the window's posts to its objects.
+    static constexpr std::chrono::milliseconds CollectTime = 10ms, LateCollectTime = 250ms;
     void TakeAnswers();
     void Settle();
     void Publish();
@@ -104,6 +106,7 @@ private:
     QHash<int, std::shared_future<Answer>> waiting;
     QList<int> fresh; // tried by this search and not answered yet
     QTimer settleTimer;
+    QTimer collector;
 };
 
 // Whether a port's open, or the listing of the ports, has not returned yet.

@@ -250,8 +250,6 @@ PortSearch::PortSearch(QObject *parent) : QObject(parent)
     connect(&collector, &QTimer::timeout, this, &PortSearch::TakeAnswers);
 }
 
-PortSearch::~PortSearch() = default;
-
 void PortSearch::SearchCOMPorts(bool adapters)
 {
     ports.clear();

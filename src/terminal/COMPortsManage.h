@@ -73,7 +73,6 @@ public:
     static constexpr int Threads = 4;
 
     explicit PortSearch(QObject *parent = nullptr);
-    ~PortSearch() override;
 
     // Starts afresh: the list and COMPortList empty, then fill as the ports
     // answer. With adapters, the list also says what the system knows of

@@ -4,8 +4,9 @@
 
 #pragma once
 
-// Test support that only Linux has: file permissions that hold for root too.
-// The tests that use it are built for Linux only (tests/CMakeLists.txt).
+// Test support that only Linux has: file permissions that hold for root too,
+// a device whose open blocks, the count of threads. The tests that use it
+// are built for Linux only (tests/CMakeLists.txt).
 
 #include <QFile>
 #include <QString>

@@ -49,7 +49,7 @@ std::unique_ptr<QWidget> Window(const QString &name, frmMain &main)
     if (name == QLatin1String("frmRacePointsDelete"))
         return std::make_unique<frmRacePointsDelete>(main);
     if (name == QLatin1String("frmSet"))
-        return std::make_unique<frmSet>(&main);
+        return std::make_unique<frmSet>(*main.COMPorts, &main);
     if (name == QLatin1String("frmInfo"))
         return std::make_unique<frmInfo>(&main);
     if (name == QLatin1String("frmRacePointsSend")) {

@@ -4,12 +4,17 @@
 
 #pragma once
 
-// Test support that only Linux has: file permissions that hold for root too.
-// The tests that use it are built for Linux only (tests/CMakeLists.txt).
+// Test support that only Linux has: file permissions that hold for root too,
+// a device whose open blocks, the count of threads. The tests that use it
+// are built for Linux only (tests/CMakeLists.txt).
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <QtGlobal>
+
+#include <atomic>
+#include <thread>
 
 // While it lives, file permission bits hold for this thread even when the
 // tests run as root (as in CI): the overriding capabilities are set aside and
@@ -40,4 +45,36 @@ public:
 private:
     QString path;
     QFile::Permissions previous;
+};
+
+// The threads of this process.
+int ThreadCount();
+
+// A device whose open() does not return while the object lives, as with a
+// serial port whose driver waits for ever (a Bluetooth link that does not
+// connect): a file system of its own (FUSE, served by a thread of this
+// process) holds one file, and never answers a request to open it. Ending
+// the object ends the file system; the opens still waiting then fail.
+// Mounting it takes root: test isValid() first.
+class BlockingDevice {
+public:
+    BlockingDevice();
+    ~BlockingDevice();
+    BlockingDevice(const BlockingDevice &) = delete;
+    BlockingDevice &operator=(const BlockingDevice &) = delete;
+
+    bool isValid() const { return mounted; }
+    QString path() const { return mountPoint.filePath(QStringLiteral("port")); }
+    // How many opens have come and wait.
+    int waiting() const { return opens; }
+
+private:
+    void serve();
+
+    QTemporaryDir mountPoint;
+    int fuse = -1;
+    int stop[2] = {-1, -1};
+    bool mounted = false;
+    std::atomic<int> opens = 0;
+    std::thread server;
 };

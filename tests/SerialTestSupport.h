@@ -6,10 +6,14 @@
 
 #include "PseudoTerminal.h"
 #include "TestSupport.h"
+#include "terminal/COMPortsManage.h"
 #include "terminal/SerialPort.h"
 
 #include <QMap>
 #include <QString>
+#include <QTest>
+
+#include <algorithm>
 
 // Lets pseudo-terminals (or any path) play COM numbers while the object
 // lives; no other number names a device, so the machine's own serial ports
@@ -35,3 +39,19 @@ private:
 
     QMap<int, QString> ports;
 };
+
+// Waits until the search has settled and every port has answered but
+// `opening` ones, whose open does not return; as long as a busy disk may hold
+// a port up (Qt writes a lock file for each). False when that did not come.
+inline bool Answered(const COMPortsManage::PortSearch &search, int opening = 0)
+{
+    return QTest::qWaitFor(
+        [&] {
+            const QList<COMPortsManage::Port> &ports = search.Ports();
+            return search.IsSettled()
+                && std::count_if(ports.begin(), ports.end(), [](const COMPortsManage::Port &port) {
+                       return port.state == COMPortsManage::State::Opening;
+                   }) == opening;
+        },
+        60000);
+}

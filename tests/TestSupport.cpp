@@ -5,7 +5,6 @@
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
-#include "terminal/COMPortsManage.h"
 #include "terminal/SerialPort.h"
 
 #include <QAbstractButton>
@@ -177,14 +176,6 @@ void UseNoSerialPorts()
     SerialPort::SetDeviceTable([](int) { return QString(); });
 }
 Q_CONSTRUCTOR_FUNCTION(UseNoSerialPorts)
-
-// A busy test machine's disk can hold a port's probe up for seconds; only
-// the test of a late probe wants one.
-void WaitForEveryProbe()
-{
-    COMPortsManage::ProbeDeadline = std::chrono::minutes(1);
-}
-Q_CONSTRUCTOR_FUNCTION(WaitForEveryProbe)
 
 QByteArray Record(int number, const QByteArray &name, const QByteArray &place, const QByteArray &coordinates)
 {

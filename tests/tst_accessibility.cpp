@@ -50,7 +50,7 @@ std::unique_ptr<QWidget> Window(const QString &name, frmMain &main)
     if (name == QLatin1String("frmRacePointsDelete"))
         return std::make_unique<frmRacePointsDelete>(main);
     if (name == QLatin1String("frmSet"))
-        return std::make_unique<frmSet>(&main);
+        return std::make_unique<frmSet>(*main.COMPorts, &main);
     if (name == QLatin1String("frmClubLocation"))
         return std::make_unique<frmClubLocation>(&main);
     if (name == QLatin1String("frmInfo"))

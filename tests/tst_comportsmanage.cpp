@@ -13,7 +13,7 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <memory>
+#include <tuple>
 
 using namespace COMPortsManage;
 
@@ -47,7 +47,10 @@ private slots:
         PortTable table;
         COMPortList.fill(QStringLiteral("stale"));
         COMPortCount = 3;
-        SearchCOMPorts();
+        PortSearch search;
+        search.SearchCOMPorts();
+        QVERIFY(Answered(search));
+        QVERIFY(search.Ports().isEmpty());
         QCOMPARE(COMPortCount, 0);
         QVERIFY(RestIsEmpty());
         Init::SelectedCOMPort = QStringLiteral("1");
@@ -72,12 +75,15 @@ private slots:
 
         QSerialPort holder(held.serialPath());
         QVERIFY(holder.open(QIODevice::ReadWrite));
-        SearchCOMPorts();
+        PortSearch search;
+        search.SearchCOMPorts();
+        QVERIFY(Answered(search));
         QCOMPARE(Listed(), QStringList({"COM 3", "COM 12", "COM 254"}));
         QVERIFY(RestIsEmpty());
 
         holder.close();
-        SearchCOMPorts();
+        search.SearchCOMPorts();
+        QVERIFY(Answered(search));
         QCOMPARE(Listed(), QStringList({"COM 3", "COM 7", "COM 12", "COM 254"}));
 
         // The probe leaves nothing open behind it.
@@ -104,45 +110,50 @@ private slots:
             QSKIP("file permissions cannot be made to hold here");
         TemporaryMode closed(denied.serialPath(), {});
 
-        SearchCOMPorts();
+        PortSearch search;
+        search.SearchCOMPorts();
+        QVERIFY(Answered(search));
         QCOMPARE(Listed(), QStringList({"COM 2"}));
-        QCOMPARE(UnusablePorts.size(), 3);
-        const QList<std::pair<QString, Refusal>> expected = {
-            {held.serialPath(), Refusal::Held},
-            {denied.serialPath(), Refusal::NotPermitted},
-            {folder.path(QStringLiteral("plain-file")), Refusal::Other}};
+        const QList<std::tuple<int, QString, State>> expected = {
+            {2, free.serialPath(), State::Free},
+            {4, held.serialPath(), State::Held},
+            {6, denied.serialPath(), State::NotPermitted},
+            {8, folder.path(QStringLiteral("plain-file")), State::Other}};
+        QCOMPARE(search.Ports().size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i) {
-            QCOMPARE(UnusablePorts[i].device, expected[i].first);
-            QCOMPARE(UnusablePorts[i].refusal, expected[i].second);
+            const Port &port = search.Ports()[i];
+            QCOMPARE(std::tuple(port.number, port.device, port.state), expected[i]);
         }
-        QCOMPARE(UnusablePorts[2].reason, qt_error_string(ENOTTY));
+        QCOMPARE(search.Ports()[3].reason, qt_error_string(ENOTTY));
     }
 
-    // A port whose driver takes its time to open (a Bluetooth serial port
-    // connecting) is left behind at the deadline. Its probe goes on alone,
-    // unharmed when the device table changes meanwhile, and the next search
-    // lists the port once it opens promptly.
-    void slowPortIsLeftBehind()
+    // A port whose open does not return (a Bluetooth serial port that does
+    // not connect) stays Opening: the search settles without it, later
+    // searches do not try it again, and the other ports answer as ever. When
+    // the open fails at last, the answer still reaches the list.
+    void blockingPortIsTriedOnce()
     {
-        PseudoTerminal quick, slow;
-        const QString quickPath = quick.serialPath(), slowPath = slow.serialPath();
-        auto driver = std::make_shared<QSemaphore>();
-        const auto restore = qScopeGuard([deadline = ProbeDeadline] { ProbeDeadline = deadline; });
-        ProbeDeadline = 300ms;
-        SerialPort::SetDeviceTable([=, main = QThread::currentThread()](int number) {
-            if (number == 2 && QThread::currentThread() != main)
-                driver->acquire(); // the probe's open, waiting for the device
-            return number == 1 ? quickPath : number == 2 ? slowPath : QString();
-        });
-        SearchCOMPorts();
-        QCOMPARE(Listed(), QStringList({"COM 1"}));
-        QVERIFY(UnusablePorts.isEmpty());
-
+        PseudoTerminal quick;
         PortTable table;
         table.set(1, quick);
-        table.set(2, slow);
-        driver->release();
-        QTRY_VERIFY((SearchCOMPorts(), Listed() == QStringList({"COM 1", "COM 2"})));
+        PortSearch search;
+        {
+            BlockingDevice blocking;
+            if (!blocking.isValid())
+                QSKIP("no FUSE file system can be mounted here (it takes root)");
+            table.set(2, blocking.path());
+            for (int i = 0; i < 3; ++i) {
+                search.SearchCOMPorts();
+                QVERIFY(Answered(search, 1));
+                QCOMPARE(Listed(), QStringList({"COM 1"}));
+                QCOMPARE(search.Ports().last().state, State::Opening);
+            }
+            QCOMPARE(blocking.waiting(), 1);
+            QVERIFY(ProbesAlive());
+        }
+        QTRY_COMPARE(search.Ports().size(), 1); // the open failed: no device after all
+        QCOMPARE(Listed(), QStringList({"COM 1"}));
+        QVERIFY(!ProbesAlive());
     }
 
     void adapterText_data()
@@ -202,7 +213,9 @@ private slots:
         table.set(3, three);
         QSerialPort holder(two.serialPath());
         QVERIFY(holder.open(QIODevice::ReadWrite));
-        SearchCOMPorts();
+        PortSearch search;
+        search.SearchCOMPorts();
+        QVERIFY(Answered(search));
         QCOMPARE(Listed(), QStringList({"COM 1", "COM 3"}));
         Init::SelectedCOMPort = selected;
         QCOMPARE(int(FindSelectedCOMPort()), index);

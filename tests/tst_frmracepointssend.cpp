@@ -13,10 +13,13 @@
 #include "terminal/COMPortsManage.h"
 #include "terminal/TransferFrame.h"
 #include "terminal/frmRacePointsSend.h"
+#include "terminal/frmSet.h"
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QtTest>
@@ -77,6 +80,35 @@ struct Line {
             }
         });
     }
+};
+
+// Notes how long a key posted to a widget, as the window system posts it,
+// waits until the widget gets it.
+class KeyClock : public QObject {
+public:
+    explicit KeyClock(QWidget &target) : target(target) { target.installEventFilter(this); }
+
+    // The wait in milliseconds; -1 when the key did not come within 5 s.
+    qint64 press(Qt::Key key)
+    {
+        arrived = -1;
+        clock.start();
+        QCoreApplication::postEvent(&target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        return QTest::qWaitFor([this] { return arrived >= 0; }, 5000) ? arrived : -1;
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && arrived < 0)
+            arrived = clock.elapsed();
+        return false;
+    }
+
+private:
+    QWidget &target;
+    QElapsedTimer clock;
+    qint64 arrived = -1;
 };
 
 } // namespace
@@ -403,6 +435,56 @@ private slots:
         QVERIFY(!dialog.MSComm1.IsOpen());
     }
 
+    // A port whose open never returns (a Bluetooth link that does not
+    // connect) holds up nothing: the settings dialog opens time after time
+    // and takes keys at once, as does the main window, the threads stay few,
+    // and the terminal's port takes a confirmed transfer.
+    void blockingPortHoldsNothing()
+    {
+        BlockingDevice blocking;
+        if (!blocking.isValid())
+            QSKIP("no FUSE file system can be mounted here (it takes root)");
+        Line line;
+        line.table.set(7, blocking.path());
+        line.folder.write(QStringLiteral("OPTIONS.PAR"), "4\r\n");
+        // Saves asking the system about its adapters 20 times.
+        COMPortsManage::SetAdapterSource([] { return QList<COMPortsManage::Adapter>(); });
+        const auto restore = qScopeGuard([] { COMPortsManage::SetAdapterSource({}); });
+        frmMain window;
+        QVERIFY(StartMainWindow(window));
+        window.show();
+        QTRY_COMPARE(blocking.waiting(), 1);
+        const int before = ThreadCount();
+        int most = 0;
+        qint64 slowest = 0;
+        KeyClock mainKeys(*window.List1);
+        for (int i = 0; i < 20; ++i) {
+            QVERIFY(WhileOpen<frmSet>([&] { window.mnuProgramSet->trigger(); }, [&](frmSet &dialog) {
+                const qint64 wait = KeyClock(*dialog.List1).press(Qt::Key_Down);
+                QVERIFY(wait >= 0);
+                slowest = std::max(slowest, wait);
+                QTRY_VERIFY(dialog.Label7->text().contains(QStringLiteral("COM 7 (%1): still opening").arg(blocking.path())));
+                QCOMPARE(dialog.List1->count(), 1);
+                most = std::max(most, ThreadCount());
+            }));
+            const qint64 wait = mainKeys.press(Qt::Key_Down);
+            QVERIFY(wait >= 0);
+            slowest = std::max(slowest, wait);
+        }
+        qInfo("with a port whose open blocks: keys waited %lld ms at most; threads: %d, at most %d in 20 searches",
+              slowest, before, most);
+        QVERIFY(most <= before + COMPortsManage::PortSearch::Threads);
+        QCOMPARE(blocking.waiting(), 1);
+
+        line.answerAt(1290, ">");
+        QVERIFY(WhileOpen<frmRacePointsSend>([&] { window.mnuRacePointsSend->trigger(); },
+                                             [&](frmRacePointsSend &transfer) {
+            QTRY_VERIFY_WITH_TIMEOUT(!transfer.isVisible(), 10000);
+            QCOMPARE(transfer.Label2->text(), transfer.txtCommunicationOk);
+        }));
+        QCOMPARE(line.boxes.count<QMessageBox>(), 0);
+    }
+
     void portHeldByAnotherProgram()
     {
         Line line;
@@ -457,7 +539,9 @@ private slots:
         QFETCH(bool, opens);
         QFETCH(bool, confirmed);
         Line line;
-        COMPortsManage::SearchCOMPorts();
+        COMPortsManage::PortSearch search;
+        search.SearchCOMPorts();
+        QVERIFY(Answered(search));
         QCOMPARE(COMPortsManage::FindSelectedCOMPort(), qint16(0));
         if (fault == u"gone before open")
             line.terminal.vanish();

@@ -27,6 +27,7 @@ struct Ports {
     WorkFolder folder;
     PseudoTerminal com1, com3;
     PortTable table;
+    COMPortsManage::PortSearch search;
     Modals boxes; // answers the dialog's messages and notes them
 
     explicit Ports(bool present = true)
@@ -64,7 +65,8 @@ private slots:
     void listsPortsFound()
     {
         Ports ports;
-        frmSet dialog;
+        frmSet dialog(ports.search);
+        QVERIFY(Answered(ports.search));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Set"));
         QCOMPARE(dialog.Frame3->title(), QStringLiteral("Serial port"));
         QCOMPARE(dialog.List1->count(), 2);
@@ -85,7 +87,8 @@ private slots:
             return QList<Adapter>{{QString(), ports.com3.serialPath(), QStringLiteral("USB-Serial Controller"),
                                    QStringLiteral("Prolific"), 0x067b, 0x2303}};
         });
-        frmSet dialog;
+        frmSet dialog(ports.search);
+        QVERIFY(Answered(ports.search));
         COMPortsManage::SetAdapterSource({});
         QCOMPARE(dialog.List1->item(0)->text(), QStringLiteral("COM 1"));
         QCOMPARE(dialog.List1->item(1)->text(), QStringLiteral("COM 3  USB-Serial Controller (Prolific, USB 067B:2303)"));
@@ -114,14 +117,15 @@ private slots:
         QFETCH(QString, note);
         Ports ports;
         ports.folder.copyCatalogue(language);
-        const int plainHeight = frmSet().height();
+        const int plainHeight = frmSet(ports.search).height();
         PseudoTerminal denied;
         ports.table.set(5, denied);
         RespectPermissions asUser;
         if (!asUser.permissionsHold())
             QSKIP("file permissions cannot be made to hold here");
         TemporaryMode closed(denied.serialPath(), {});
-        frmSet dialog;
+        frmSet dialog(ports.search);
+        QVERIFY(Answered(ports.search));
         QCOMPARE(dialog.List1->count(), 2);
         QVERIFY(!dialog.Label7->isHidden());
         QCOMPARE(dialog.Label7->text(), note.arg(denied.serialPath()));
@@ -135,7 +139,8 @@ private slots:
     void portListForScreenReaders()
     {
         Ports ports;
-        frmSet dialog;
+        frmSet dialog(ports.search);
+        QVERIFY(Answered(ports.search));
         Tick(dialog, 1);
         QAccessibleInterface *list = QAccessible::queryAccessibleInterface(dialog.List1);
         QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Serial port"));
@@ -173,7 +178,7 @@ private slots:
         QFETCH(QList<int>, ticked);
         Ports ports(present);
         Init::SelectedCOMPort = stored;
-        frmSet dialog;
+        frmSet dialog(ports.search);
         dialog.show();
         if (message) {
             QTRY_COMPARE(ports.boxes.seen.size(), 1);
@@ -193,7 +198,7 @@ private slots:
     {
         Ports ports;
         Init::SelectedCOMPort = QStringLiteral("5");
-        frmSet dialog;
+        frmSet dialog(ports.search);
         dialog.show();
         QTRY_COMPARE(ports.boxes.seen.size(), 1); // message 4
         QTRY_COMPARE(Ticked(dialog), QList<int>{1});
@@ -221,7 +226,7 @@ private slots:
     {
         Ports ports;
         Init::SelectedCOMPort = QStringLiteral("3");
-        frmSet dialog;
+        frmSet dialog(ports.search);
         dialog.show();
         QTRY_COMPARE(Ticked(dialog), QList<int>{1});
         Tick(dialog, 0);
@@ -242,7 +247,8 @@ private slots:
     {
         Ports ports(false);
         Init::SelectedCOMPort = QStringLiteral("3");
-        frmSet dialog;
+        frmSet dialog(ports.search);
+        QVERIFY(Answered(ports.search));
         QCOMPARE(dialog.List1->count(), 0);
         dialog.Command1->click();
         QCOMPARE(ports.boxes.seen.size(), 1);
@@ -253,7 +259,7 @@ private slots:
     void saveStoresTickedPort()
     {
         Ports ports;
-        frmSet dialog;
+        frmSet dialog(ports.search);
         dialog.show();
         QTRY_COMPARE(ports.boxes.seen.size(), 1); // message 5: nothing stored yet
         Tick(dialog, 1);
@@ -276,7 +282,7 @@ private slots:
         Ports ports;
         ports.folder.write(QStringLiteral("OPTIONS.PAR"), "3\r\n7\r\n");
         Init::ReadOptions();
-        frmSet dialog;
+        frmSet dialog(ports.search);
         dialog.show();
         QTRY_COMPARE(Ticked(dialog), QList<int>{1});
         Tick(dialog, 0);
@@ -290,7 +296,7 @@ private slots:
         Ports ports;
         QVERIFY(QDir(ports.folder.path()).mkdir(QStringLiteral("OPTIONS.PAR"))); // cannot be written as a file
         Init::SelectedCOMPort = QStringLiteral("1");
-        frmSet dialog;
+        frmSet dialog(ports.search);
         dialog.show();
         QTRY_COMPARE(Ticked(dialog), QList<int>{0});
         Tick(dialog, 1);
@@ -327,7 +333,8 @@ private slots:
         if (!asUser.permissionsHold())
             QSKIP("file permissions cannot be made to hold here");
         TemporaryMode readOnly(ports.folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-        frmSet dialog;
+        frmSet dialog(ports.search);
+        QVERIFY(Answered(ports.search));
         Tick(dialog, 1);
         dialog.Command1_Click();
         if (reason.isEmpty()) {
@@ -354,7 +361,7 @@ private slots:
         QFETCH(bool, escape);
         Ports ports;
         Init::SelectedCOMPort = QStringLiteral("1");
-        frmSet dialog;
+        frmSet dialog(ports.search);
         dialog.show();
         QTRY_COMPARE(Ticked(dialog), QList<int>{0});
         Tick(dialog, 1);

@@ -218,13 +218,15 @@ private slots:
         PortTable table;
         table.set(1, com1);
         table.set(3, com3);
+        COMPortsManage::PortSearch search;
         std::optional<frmSet> dialog;
         TryEveryFault({folder.path(), folder.path(QStringLiteral("OPTIONS.PAR")), QByteArray("1\r\n"),
                        [&] {
                            folder.write(QStringLiteral("OPTIONS.PAR"), "1\r\n");
                            Init::InitProgram();
                            dialog.reset();
-                           dialog.emplace();
+                           dialog.emplace(search);
+                           QVERIFY(Answered(search));
                            QVERIFY(Shown(*dialog));
                            dialog->List1->item(1)->setCheckState(Qt::Checked);
                        },

@@ -76,7 +76,8 @@ private slots:
         Simulator terminal(device, arguments + QStringList{QStringLiteral("--record"), folder.path(QStringLiteral("frames"))});
         QTRY_VERIFY2(terminal.output.contains(QStringLiteral("linked as")), qPrintable(terminal.output));
 
-        frmSet settings;
+        COMPortsManage::PortSearch search;
+        frmSet settings(search);
         settings.show();
         QTRY_COMPARE(boxes.seen.size(), 1); // nothing chosen yet
         QCOMPARE(settings.List1->count(), 1);

@@ -64,7 +64,9 @@ QList<Shot> Shots()
              return add;
          }},
         {"settings.png", [](frmMain &main) {
-             auto set = std::make_unique<frmSet>(&main);
+             auto set = std::make_unique<frmSet>(*main.COMPorts, &main);
+             while (!main.COMPorts->IsSettled()) // every port answers at once here
+                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
              set->Form_Activate(); // ticks the stored port, as the window system would
              return set;
          }},

@@ -121,13 +121,17 @@ Round Transfer(DriverQueue::Kind kind, bool answers)
     return round;
 }
 
+// From the start of a search until every port has answered.
 double ProbeMs(int rounds)
 {
+    COMPortsManage::PortSearch search;
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
         QElapsedTimer timer;
         timer.start();
-        COMPortsManage::SearchCOMPorts();
+        search.SearchCOMPorts();
+        while (!search.IsSettled())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     return Median(times);

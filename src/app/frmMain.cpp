@@ -79,6 +79,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     List1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(List1, &QWidget::customContextMenuRequested, this, &frmMain::List1_ContextMenu);
 
+    COMPorts = new COMPortsManage::PortSearch(this);
+
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
@@ -173,7 +175,9 @@ bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
         return false;
     }
     RacePointsAnzeigen();
-    COMPortsManage::SearchCOMPorts();
+    // The check one second from now decides with the ports that have
+    // answered by then.
+    COMPorts->SearchCOMPorts();
     Timer1.setInterval(1000);
     Timer1.start();
     CentreOnScreen(*this);
@@ -321,7 +325,7 @@ void frmMain::Timer1_Timer()
 
 void frmMain::mnuProgramSet_Click()
 {
-    frmSet dialog(this);
+    frmSet dialog(*COMPorts, this);
     dialog.exec();
 }
 

@@ -19,6 +19,10 @@ class QAction;
 class QListWidget;
 class QMenu;
 
+namespace COMPortsManage {
+class PortSearch;
+}
+
 // The main window: the race point list and the menu from which every dialog
 // opens. Dialogs refill its list and read the selected race point from it.
 class frmMain : public QMainWindow {
@@ -62,6 +66,8 @@ public:
 
     QListWidget *List1;
     QTimer Timer1;
+    // Finds the serial ports, for the start-up check and the settings dialog.
+    COMPortsManage::PortSearch *COMPorts;
 
     QMenu *mnuProgram;
     QAction *mnuProgramSet;

@@ -5,6 +5,7 @@
 #include "app/MessageBox.h"
 #include "app/Texte.h"
 #include "app/frmMain.h"
+#include "terminal/COMPortsManage.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,6 +21,14 @@
 #include <thread>
 #endif
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+bool terminated = false;
+}
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
@@ -28,7 +37,6 @@
 namespace {
 
 int terminateSockets[2] = {-1, -1};
-bool terminated = false;
 
 void OnTerminateSignal(int)
 {
@@ -125,23 +133,35 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_LINUX
     fonts.Wait();
 #endif
-    frmMain window;
+    auto window = std::make_unique<frmMain>();
 #ifdef Q_OS_UNIX
-    CloseOnTerminateSignal(window);
+    CloseOnTerminateSignal(*window);
 #endif
     QString error, title;
-    if (!window.Form_Load(&error, &title)) {
+    int status = 0;
+    if (!window->Form_Load(&error, &title)) {
         if (!error.isEmpty()) {
             PrintError(error);
             if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-                ShowMessage(&window, QMessageBox::Critical, title, error);
+                ShowMessage(window.get(), QMessageBox::Critical, title, error);
         }
-        return 2;
+        status = 2;
+    } else if (!terminated) { // by a signal while a message of the start-up was open
+        window->show();
+        status = QApplication::exec();
     }
-#ifdef Q_OS_UNIX
-    if (terminated) // while a message of the start-up was open
-        return 0;
-#endif
-    window.show();
-    return app.exec();
+    // Gone with the window: the lock on the working folder, so that the
+    // program can start again at once.
+    window.reset();
+    if (COMPortsManage::ProbesAlive()) {
+        // A port's driver has not let its open return. Nothing may wait for
+        // it, nor tear down what it still uses: the process ends here, and
+        // the system ends it as soon as it lets the open go. The lock file
+        // that Qt made for that port names this process, which will be gone:
+        // Qt counts such a lock as free.
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(status);
+    }
+    return status;
 }

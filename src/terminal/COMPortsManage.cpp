@@ -8,16 +8,14 @@
 #include "app/Init.h"
 #include "terminal/SerialPort.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QSerialPortInfo>
 #include <QThread>
 
 #include <algorithm>
-#include <condition_variable>
-#include <cstdint>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
@@ -29,22 +27,30 @@ namespace COMPortsManage {
 
 std::array<QString, 256> COMPortList;
 qint16 COMPortCount = 0;
-std::array<QString, 256> COMPortAdapter;
-QList<UnusablePort> UnusablePorts;
-std::chrono::milliseconds ProbeDeadline = 1000ms;
 
 namespace {
 
-AdapterSource &CustomSource()
+struct SharedAdapterSource {
+    std::mutex lock;
+    AdapterSource source;
+};
+
+// Set on the window thread, read by the search's threads: each takes a copy.
+SharedAdapterSource &CustomSource()
 {
-    static AdapterSource source;
-    return source;
+    static SharedAdapterSource shared;
+    return shared;
 }
 
 QList<Adapter> SystemAdapters()
 {
-    if (CustomSource())
-        return CustomSource()();
+    AdapterSource custom;
+    {
+        const std::lock_guard guard(CustomSource().lock);
+        custom = CustomSource().source;
+    }
+    if (custom)
+        return custom();
     QList<Adapter> adapters;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
         Adapter adapter{info.portName(), info.systemLocation(), info.description(), info.manufacturer(), {}, {}};
@@ -66,166 +72,271 @@ const Adapter *AdapterOf(const QList<Adapter> &adapters, const QString &device)
     return nullptr;
 }
 
-// The numbers whose device is worth an attempt to open it.
-QList<int> Candidates()
+// The ports whose device is worth an attempt to open it, still Opening.
+QList<Port> ListPorts(bool withAdapters)
 {
 #ifdef Q_OS_WIN
     // Windows has no device files to look at, and an attempt to open a
     // number that names nothing costs as much as one that does: only the
     // ports that the system lists are tried.
-    const QList<Adapter> listed = SystemAdapters();
-    const auto present = [&](int number) { return AdapterOf(listed, SerialPort::DeviceName(number)) != nullptr; };
+    const QList<Adapter> adapters = SystemAdapters();
+    const auto present = [&](int number) { return AdapterOf(adapters, SerialPort::DeviceName(number)) != nullptr; };
 #else
+    // Asking the system takes longer than trying the ports (on Linux some
+    // 150 ms), so only when the adapters are wanted.
+    const QList<Adapter> adapters = withAdapters ? SystemAdapters() : QList<Adapter>();
     const auto present = [](int number) { return SerialPort::DeviceExists(number); };
 #endif
-    QList<int> numbers;
+    QList<Port> ports;
     for (int number = 1; number <= HighestPort; ++number) {
-        if (present(number))
-            numbers << number;
+        if (!present(number))
+            continue;
+        Port port{number, SerialPort::DeviceName(number), {}, State::Opening, {}};
+        if (const Adapter *adapter = withAdapters ? AdapterOf(adapters, port.device) : nullptr)
+            port.adapter = AdapterText(*adapter);
+        ports << port;
     }
-    return numbers;
+    return ports;
 }
-
-struct Outcome {
-    enum : std::uint8_t { Opened, Absent, Refused } result; // Absent: gone, or takes no settings
-    Refusal refusal;
-    QString reason;
-};
 
 // Qt reports a device that another program holds and one that the user may
 // not open alike; the system's own answer tells the two apart.
-Refusal PermissionRefusal([[maybe_unused]] const QString &device)
+State PermissionRefusal([[maybe_unused]] const QString &device)
 {
 #ifdef Q_OS_WIN
-    return Refusal::Held; // Windows refuses a port in use as access denied
+    return State::Held; // Windows refuses a port in use as access denied
 #else
     const int descriptor = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor >= 0) {
         ::close(descriptor); // open here: another program's lock file kept Qt out
-        return Refusal::Held;
+        return State::Held;
     }
-    return errno == EACCES || errno == EPERM ? Refusal::NotPermitted : Refusal::Held;
+    return errno == EACCES || errno == EPERM ? State::NotPermitted : State::Held;
 #endif
 }
 
-// One port's probe; runs on a thread of its own.
-Outcome Probe(int number)
+Answer Probe(int number)
 {
     SerialPort probe;
     if (!probe.SetPortNumber(number) || !probe.SetSettings(LineSettings))
-        return {Outcome::Absent, {}, {}};
+        return {State::Absent, {}};
     if (probe.Open()) {
         probe.Close();
-        return {Outcome::Opened, {}, {}};
+        return {State::Free, {}};
     }
     switch (probe.Error()) {
     // Qt knows no better name for what the system says of a port with no
     // device behind it: "No such device or address" on Linux, "Invalid
     // function" on Windows (a port whose adapter has gone).
     case QSerialPort::DeviceNotFoundError:
-    case QSerialPort::UnknownError: return {Outcome::Absent, {}, {}};
-    case QSerialPort::PermissionError:
-        return {Outcome::Refused, PermissionRefusal(SerialPort::DeviceName(number)), {}};
-    default: return {Outcome::Refused, Refusal::Other, probe.ErrorString()};
+    case QSerialPort::UnknownError: return {State::Absent, {}};
+    case QSerialPort::PermissionError: return {PermissionRefusal(SerialPort::DeviceName(number)), {}};
+    default: return {State::Other, probe.ErrorString()};
     }
 }
 
-// The probes, on a few threads of their own, so that a port that is slow to
-// open delays neither the window nor the other ports. The window waits until
-// the deadline; a probe that is still blocked then goes on by itself, and
-// its port counts as not found this time, as do the ports not tried yet.
-QList<std::optional<Outcome>> ProbeAll(const QList<int> &numbers, std::chrono::steady_clock::time_point deadline)
-{
-    constexpr qsizetype Threads = 8;
-    struct Work {
-        std::mutex lock;
-        std::condition_variable changed;
-        QList<int> numbers;
-        QList<std::optional<Outcome>> outcomes;
-        qsizetype next = 0;
-        qsizetype done = 0;
-        bool late = false; // the window has stopped waiting
-    };
-    auto work = std::make_shared<Work>();
-    work->numbers = numbers;
-    work->outcomes.resize(numbers.size());
-    QList<QThread *> threads;
-    for (qsizetype t = 0; t < std::min(Threads, numbers.size()); ++t) {
+// The search's threads: a few at a time, each taking the next job until
+// none is left. A job whose system call blocks keeps its thread; a search
+// allows one more thread per such job from before, so that the other ports
+// still get theirs.
+class Pool {
+public:
+    void Allow(int blocked)
+    {
+        const std::lock_guard guard(lock);
+        extra = blocked;
+    }
+
+    // On the window thread.
+    void Run(std::function<void()> job)
+    {
+        Reap();
+        const std::lock_guard guard(lock);
+        jobs.push_back(std::move(job));
+        if (working >= PortSearch::Threads + extra)
+            return;
+        ++working;
         // QThread rather than std::thread: Qt's serial port needs the event
         // dispatcher that a QThread has.
-        threads << QThread::create([work] {
-            std::unique_lock guard(work->lock);
-            while (!work->late && work->next < work->numbers.size()) {
-                const qsizetype i = work->next++;
-                // at(), not []: the list shares its data with the caller's,
-                // and [] would detach it on several threads at once.
-                const int number = work->numbers.at(i);
-                guard.unlock();
-                Outcome outcome = Probe(number);
-                guard.lock();
-                work->outcomes[i] = std::move(outcome);
-                ++work->done;
-                work->changed.notify_all();
-            }
-        });
+        threads << QThread::create([this] { Work(); });
         threads.last()->start();
     }
-    QList<std::optional<Outcome>> outcomes;
-    bool allDone = false;
+
+private:
+    void Work()
     {
-        std::unique_lock guard(work->lock);
-        allDone = work->changed.wait_until(guard, deadline, [&] { return work->done == work->numbers.size(); });
-        work->late = true;
-        outcomes = work->outcomes;
+        std::unique_lock guard(lock);
+        while (!jobs.isEmpty()) {
+            std::function<void()> job = jobs.takeFirst();
+            guard.unlock();
+            job();
+            job = {};
+            guard.lock();
+        }
+        --working;
     }
-    for (QThread *thread : threads) {
-        // With every probe done, each thread is at its end.
-        if (allDone || thread->wait(QDeadlineTimer(0))) {
+
+    // The threads that have ended are deleted here rather than by a signal
+    // of their own, so that no thread but the window's posts to it.
+    void Reap()
+    {
+        threads.removeIf([](QThread *thread) {
+            if (!thread->isFinished())
+                return false;
             thread->wait();
             delete thread;
-        } else { // blocked in the system; it ends when the port answers
-            QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-            if (thread->isFinished()) // ended just now, before the connection
-                thread->deleteLater();
-        }
+            return true;
+        });
     }
-    return outcomes;
+
+    std::mutex lock;
+    QList<std::function<void()>> jobs;
+    int working = 0;
+    int extra = 0;
+    QList<QThread *> threads; // of the window thread
+};
+
+// What the searches have asked of the system, on the window thread. A job
+// may outlive every search and window: the program's last moments included
+// (see main()), which is why these are never destroyed.
+struct Jobs {
+    Pool pool;
+    std::shared_future<QList<Port>> listing;
+    QHash<int, std::shared_future<Answer>> probes;
+};
+
+Jobs &Live()
+{
+    static Jobs *jobs = new Jobs;
+    return *jobs;
+}
+
+template <class Future>
+bool Ready(const Future &future)
+{
+    return future.valid() && future.wait_for(0s) == std::future_status::ready;
+}
+
+template <class Future>
+bool Running(const Future &future)
+{
+    return future.valid() && !Ready(future);
+}
+
+int Blocked()
+{
+    int blocked = Running(Live().listing) ? 1 : 0;
+    for (const auto &probe : std::as_const(Live().probes))
+        blocked += Running(probe) ? 1 : 0;
+    return blocked;
+}
+
+template <class Work>
+auto Start(Work work) -> std::shared_future<decltype(work())>
+{
+    using Result = decltype(work());
+    auto promise = std::make_shared<std::promise<Result>>();
+    std::shared_future<Result> future = promise->get_future().share();
+    Live().pool.Run([promise, work = std::move(work)] { promise->set_value(work()); });
+    return future;
 }
 
 } // namespace
 
-void SearchCOMPorts()
+PortSearch::PortSearch(QObject *parent) : QObject(parent)
 {
-    COMPortList.fill(QString());
-    COMPortAdapter.fill(QString());
-    COMPortCount = 0;
-    UnusablePorts.clear();
-    // The time Windows takes to list its ports counts too.
-    const auto deadline = std::chrono::steady_clock::now() + ProbeDeadline;
-    const QList<int> numbers = Candidates();
-    const QList<std::optional<Outcome>> outcomes = ProbeAll(numbers, deadline);
-    for (qsizetype i = 0; i < numbers.size(); ++i) {
-        const std::optional<Outcome> &outcome = outcomes[i];
-        if (!outcome || outcome->result == Outcome::Absent)
-            continue;
-        if (outcome->result == Outcome::Refused) {
-            UnusablePorts << UnusablePort{numbers[i], SerialPort::DeviceName(numbers[i]), outcome->refusal,
-                                          outcome->reason};
+    settleTimer.setSingleShot(true);
+    connect(&settleTimer, &QTimer::timeout, this, &PortSearch::Settle);
+    connect(&collector, &QTimer::timeout, this, &PortSearch::TakeAnswers);
+}
+
+void PortSearch::SearchCOMPorts(bool adapters)
+{
+    ports.clear();
+    waiting.clear();
+    fresh.clear();
+    Publish();
+    settled = false;
+    settleTimer.start(SettleTime);
+    Live().pool.Allow(Blocked());
+    // A listing that has not returned yet is waited for, not started twice.
+    if (!Running(Live().listing))
+        Live().listing = Start([adapters] { return ListPorts(adapters); });
+    listing = Live().listing;
+    collector.start(CollectTime);
+    TakeAnswers();
+}
+
+void PortSearch::TakeAnswers()
+{
+    bool changed = false;
+    if (Ready(listing)) {
+        ports = listing.get();
+        listing = {};
+        for (const Port &port : std::as_const(ports)) {
+            std::shared_future<Answer> &probe = Live().probes[port.number];
+            if (!Running(probe)) {
+                const int number = port.number;
+                probe = Start([number] { return Probe(number); });
+                fresh << number;
+            }
+            waiting.insert(port.number, probe);
+        }
+        changed = true;
+    }
+    for (auto next = waiting.begin(); next != waiting.end();) {
+        if (!Ready(next.value())) {
+            ++next;
             continue;
         }
-        COMPortList[COMPortCount++] = PortName(numbers[i]);
+        const Answer answer = next.value().get();
+        const auto port = std::find_if(ports.begin(), ports.end(), [&](const Port &p) { return p.number == next.key(); });
+        if (answer.state == State::Absent) {
+            ports.erase(port);
+        } else {
+            port->state = answer.state;
+            port->reason = answer.reason;
+        }
+        fresh.removeOne(next.key());
+        next = waiting.erase(next);
+        changed = true;
+    }
+    if (!listing.valid() && waiting.isEmpty())
+        collector.stop();
+    if (!changed)
+        return;
+    Publish();
+    emit PortsChanged();
+    if (!listing.valid() && fresh.isEmpty())
+        Settle();
+}
+
+void PortSearch::Settle()
+{
+    settleTimer.stop();
+    if (settled)
+        return;
+    settled = true;
+    // Only opens that keep the system waiting are left: a late answer may
+    // take a while to show.
+    if (collector.isActive())
+        collector.setInterval(LateCollectTime);
+    emit Settled();
+}
+
+void PortSearch::Publish()
+{
+    COMPortList.fill(QString());
+    COMPortCount = 0;
+    for (const Port &port : std::as_const(ports)) {
+        if (port.state == State::Free)
+            COMPortList[COMPortCount++] = PortName(port.number);
     }
 }
 
-void DescribeCOMPorts()
+bool ProbesAlive()
 {
-    COMPortAdapter.fill(QString());
-    const QList<Adapter> adapters = SystemAdapters();
-    for (int i = 0; i < COMPortCount; ++i) {
-        const std::optional<int> number = PortNumber(QStringView(COMPortList[i]).mid(NamePrefixLength));
-        if (const Adapter *adapter = number ? AdapterOf(adapters, SerialPort::DeviceName(*number)) : nullptr)
-            COMPortAdapter[i] = AdapterText(*adapter);
-    }
+    return Blocked() > 0;
 }
 
 qint16 FindSelectedCOMPort()
@@ -282,7 +393,8 @@ QString AdapterText(const Adapter &adapter)
 
 void SetAdapterSource(AdapterSource source)
 {
-    CustomSource() = std::move(source);
+    const std::lock_guard guard(CustomSource().lock);
+    CustomSource().source = std::move(source);
 }
 
 } // namespace COMPortsManage

@@ -12,13 +12,13 @@
 #include "app/Texte.h"
 #include "app/frmMain.h"
 #include "terminal/COMPortsManage.h"
-#include "terminal/SerialPort.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
@@ -38,7 +38,7 @@ bool IsWithin(const QWidget *widget, const QWidget *ancestor)
 
 } // namespace
 
-frmSet::frmSet(QWidget *parent) : QDialog(parent)
+frmSet::frmSet(COMPortsManage::PortSearch &search, QWidget *parent) : QDialog(parent), search(search)
 {
     setObjectName(QStringLiteral("frmSet"));
     // The list is wide enough for a port's adapter ("COM 33  USB-Serial
@@ -64,12 +64,19 @@ frmSet::frmSet(QWidget *parent) : QDialog(parent)
     Command2 = PlaceControl<QPushButton>(this, QStringLiteral("Command2"), TwipsRect(buttonsLeft + 1800, 3255, 1455, 435));
     connect(Command1, &QPushButton::clicked, this, &frmSet::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmSet::reject);
+    plainHeight = height();
+    buttonsTop = Command1->y();
 
     ApplyTextsSet();
-    COMPortsManage::SearchCOMPorts();
-    COMPortsManage::DescribeCOMPorts();
-    FillCOMPortList();
-    ShowUnusablePorts();
+    connect(&search, &COMPortsManage::PortSearch::PortsChanged, this, [this] {
+        FillCOMPortList();
+        ShowUnusablePorts();
+    });
+    connect(&search, &COMPortsManage::PortSearch::Settled, this, [this] {
+        ShowUnusablePorts(); // the ports still opening now
+        ActivateWhenSettled();
+    });
+    search.SearchCOMPorts(true);
     InstallDialogKeys(*this);
 }
 
@@ -98,19 +105,26 @@ void frmSet::ApplyTextsSet()
 
 void frmSet::FillCOMPortList()
 {
+    // The lines are made afresh as each port answers; the tick and the
+    // highlight stay with their ports.
     using namespace COMPortsManage;
+    const QString ticked = CheckedCOMPort();
+    const QListWidgetItem *current = List1->currentItem();
+    const int currentNumber = current ? current->data(Qt::UserRole).toInt() : 0;
+    const QSignalBlocker quiet(List1);
     List1->clear();
-    for (int i = 0; i < COMPortCount; ++i) {
-        const QString &adapter = COMPortAdapter[i];
-        auto *item = new QListWidgetItem(adapter.isEmpty() ? COMPortList[i] : COMPortList[i] + QStringLiteral("  ") + adapter);
-        // The port number is kept apart: the text carries more than the name.
-        const QString number = COMPortList[i].mid(NamePrefixLength);
-        item->setData(Qt::UserRole, number);
+    for (const Port &port : search.Ports()) {
+        if (port.state != State::Free)
+            continue;
+        const QString name = PortName(port.number);
+        auto *item = new QListWidgetItem(port.adapter.isEmpty() ? name : name + QStringLiteral("  ") + port.adapter);
+        item->setData(Qt::UserRole, port.number);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-        if (const std::optional<int> n = PortNumber(number))
-            item->setToolTip(SerialPort::DeviceName(*n));
+        item->setCheckState(QString::number(port.number) == ticked ? Qt::Checked : Qt::Unchecked);
+        item->setToolTip(port.device);
         List1->addItem(item);
+        if (port.number == currentNumber)
+            List1->setCurrentItem(item);
     }
 }
 
@@ -118,38 +132,51 @@ void frmSet::ShowUnusablePorts()
 {
     using namespace COMPortsManage;
     QStringList lines;
-    for (const UnusablePort &port : UnusablePorts) {
+    for (const Port &port : search.Ports()) {
         QString why;
-        switch (port.refusal) {
-        case Refusal::Held:
+        switch (port.state) {
+        case State::Free:
+        case State::Absent: continue;
+        case State::Opening:
+            // Most ports answer at once; only those that keep the search
+            // waiting are worth a word.
+            if (!search.IsSettled())
+                continue;
+            why = TextOr(QStringLiteral("frmSet.Label7.Opening"),
+                         QStringLiteral("still opening (the system has not answered yet)"));
+            break;
+        case State::Held:
             why = TextOr(QStringLiteral("frmSet.Label7.Held"), QStringLiteral("in use by another program"));
             break;
-        case Refusal::NotPermitted:
+        case State::NotPermitted:
             why = TextOr(QStringLiteral("frmSet.Label7.NotPermitted"), QStringLiteral("this user may not open it"));
 #ifndef Q_OS_WIN
             why += u' ' + TextOr(QStringLiteral("frmSet.Label7.Dialout"),
                                  QStringLiteral("(add the user to the group dialout and log in again)"));
 #endif
             break;
-        case Refusal::Other:
+        case State::Other:
             why = TextOr(QStringLiteral("frmSet.Label7.Other"), QStringLiteral("cannot be opened")) + QStringLiteral(" (")
                 + port.reason + u')';
             break;
         }
         lines << QStringLiteral("%1 (%2): %3").arg(PortName(port.number), port.device, why);
     }
-    if (lines.isEmpty())
-        return; // no note, and no room for one
-    lines.prepend(TextOr(QStringLiteral("frmSet.Label7.Caption"), QStringLiteral("Present, but cannot be used now:")));
-    Label7->setText(lines.join(u'\n'));
-    Label7->setAccessibleName(Label7->text());
-    const int noteHeight = Label7->heightForWidth(Label7->width());
-    Label7->resize(Label7->width(), noteHeight);
-    Label7->show();
-    const int shift = noteHeight + Twips(120);
-    Command1->move(Command1->x(), Command1->y() + shift);
-    Command2->move(Command2->x(), Command2->y() + shift);
-    setFixedSize(width(), height() + shift);
+    int shift = 0;
+    if (lines.isEmpty()) {
+        Label7->hide(); // no note, and no room for one
+    } else {
+        lines.prepend(TextOr(QStringLiteral("frmSet.Label7.Caption"), QStringLiteral("Present, but cannot be used now:")));
+        Label7->setText(lines.join(u'\n'));
+        Label7->setAccessibleName(Label7->text());
+        const int noteHeight = Label7->heightForWidth(Label7->width());
+        Label7->resize(Label7->width(), noteHeight);
+        Label7->show();
+        shift = noteHeight + Twips(120);
+    }
+    Command1->move(Command1->x(), buttonsTop + shift);
+    Command2->move(Command2->x(), buttonsTop + shift);
+    setFixedSize(width(), plainHeight + shift);
 }
 
 void frmSet::changeEvent(QEvent *event)
@@ -160,12 +187,10 @@ void frmSet::changeEvent(QEvent *event)
     if (isActiveWindow()) {
         if (activationDue) {
             activationDue = false;
+            activationWaiting = true;
             // After the activation itself has been handled, as the
             // preselection may open a message box.
-            QTimer::singleShot(0, this, [this] {
-                if (isVisible())
-                    Form_Activate();
-            });
+            QTimer::singleShot(0, this, &frmSet::ActivateWhenSettled);
         }
         return;
     }
@@ -174,6 +199,15 @@ void frmSet::changeEvent(QEvent *event)
     const QWidget *now = QApplication::activeWindow();
     if (now && !IsWithin(now, this))
         activationDue = true;
+}
+
+void frmSet::ActivateWhenSettled()
+{
+    // The preselection needs the ports' answers.
+    if (!activationWaiting || !search.IsSettled() || !isVisible())
+        return;
+    activationWaiting = false;
+    Form_Activate();
 }
 
 void frmSet::Form_Activate()

@@ -15,8 +15,10 @@
 #include "editing/frmRacePointsAlter.h"
 #include "editing/frmRacePointsDelete.h"
 #include "racepoints/Cp1252.h"
+#include "racepoints/Index.h"
 #include "racepoints/RacePointsManage.h"
 #include "racepoints/RacePointsPrint.h"
+#include "racepoints/UndoHistory.h"
 #include "terminal/COMPortsManage.h"
 #include "terminal/frmRacePointsSend.h"
 #include "terminal/frmSet.h"
@@ -99,6 +101,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuRacePointsAdd = action(mnuRacePoints, "mnuRacePointsAdd", &frmMain::mnuRacePointsAdd_Click);
     mnuRacePointsAlter = action(mnuRacePoints, "mnuRacePointsAlter", &frmMain::mnuRacePointsAlter_Click);
     mnuRacePointsDelete = action(mnuRacePoints, "mnuRacePointsDelete", &frmMain::mnuRacePointsDelete_Click);
+    mnuRacePointsUndo = action(mnuRacePoints, "mnuRacePointsUndo", &frmMain::mnuRacePointsUndo_Click);
+    mnuRacePointsUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRacePointsRedo = action(mnuRacePoints, "mnuRacePointsRedo", &frmMain::mnuRacePointsRedo_Click);
+    mnuRacePointsRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnuRacePointsSlash = separator(mnuRacePoints, "mnuRacePointsSlash");
     mnuRacePointsShow = action(mnuRacePoints, "mnuRacePointsShow", &frmMain::RacePointsAnzeigen);
     // Before Send, which stays the last entry.
@@ -153,6 +159,8 @@ bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
         return false;
     }
     Init::InitProgram();
+    // Undo covers this session's changes in this folder.
+    UndoHistory::Clear();
     if (!ApplyTextsMain(errorText)) {
         // The catalogue holds every text, so this report cannot come from it.
         if (errorTitle)
@@ -187,6 +195,7 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     // A club's own catalogue may predate this entry; it must not be left blank.
     mnuRacePointsPrint->setText(
         TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
+    ShowUndoSteps();
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
     mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
     // The list has no caption of its own; its menu names what it holds.
@@ -210,6 +219,42 @@ void frmMain::RacePointsAnzeigen()
     }
     mnuRacePointsAdd->setEnabled(true);
     ListFilled = true;
+    ShowUndoSteps();
+}
+
+namespace {
+
+// What a step did, for the captions of Undo and Redo: "delete 84".
+QString StepText(const UndoHistory::Step &step)
+{
+    const QString number = QString::number(step.number);
+    switch (step.action) {
+    case UndoHistory::Action::Add:
+        return TextOr(QStringLiteral("frmMain.txtStepAdd"), QStringLiteral("add %1")).arg(number);
+    case UndoHistory::Action::Alter:
+        return TextOr(QStringLiteral("frmMain.txtStepAlter"), QStringLiteral("alter %1")).arg(number);
+    case UndoHistory::Action::Delete:
+        return TextOr(QStringLiteral("frmMain.txtStepDelete"), QStringLiteral("delete %1")).arg(number);
+    case UndoHistory::Action::Import:
+        break;
+    }
+    return TextOr(QStringLiteral("frmMain.txtStepImport"), QStringLiteral("import"));
+}
+
+} // namespace
+
+void frmMain::ShowUndoSteps()
+{
+    const QList<UndoHistory::Step> &undo = UndoHistory::UndoSteps();
+    const QList<UndoHistory::Step> &redo = UndoHistory::RedoSteps();
+    mnuRacePointsUndo->setEnabled(!undo.isEmpty());
+    mnuRacePointsUndo->setText(
+        undo.isEmpty() ? TextOr(QStringLiteral("frmMain.mnuRacePointsUndo.Caption"), QStringLiteral("&Undo"))
+                       : TextOr(QStringLiteral("frmMain.txtUndo"), QStringLiteral("&Undo %1")).arg(StepText(undo.last())));
+    mnuRacePointsRedo->setEnabled(!redo.isEmpty());
+    mnuRacePointsRedo->setText(
+        redo.isEmpty() ? TextOr(QStringLiteral("frmMain.mnuRacePointsRedo.Caption"), QStringLiteral("&Redo"))
+                       : TextOr(QStringLiteral("frmMain.txtRedo"), QStringLiteral("&Redo %1")).arg(StepText(redo.last())));
 }
 
 void frmMain::List1_Click()
@@ -319,6 +364,46 @@ void frmMain::mnuRacePointsPrint_Click()
                                           "switched on and ready or, when printing to a file, that its folder can "
                                           "be written.")));
     }
+}
+
+void frmMain::mnuRacePointsUndo_Click()
+{
+    UndoOrRedo(false);
+}
+
+void frmMain::mnuRacePointsRedo_Click()
+{
+    UndoOrRedo(true);
+}
+
+void frmMain::UndoOrRedo(bool redo)
+{
+    // Read anew, as every dialog reads it when it opens.
+    Texte::LoadTexts();
+    const QString path = Init::DataFilePath();
+    const QString title = SpokenCaption((redo ? mnuRacePointsRedo : mnuRacePointsUndo)->text());
+    // Another copy (on another computer, on a shared folder) may have saved
+    // since: its work is only overwritten when the user says so.
+    const QStringList changed = UndoHistory::ChangedSince(path, redo);
+    if (!changed.isEmpty()
+        && !AskYesNo(this, title,
+                     TextOr(QStringLiteral("frmMain.MsgBoxTextChanged"),
+                            QStringLiteral("The race point file has been changed since, perhaps by Racepoints on "
+                                           "another computer. Going on would overwrite: %1. Go on?"))
+                         .arg(changed.join(QStringLiteral(", ")))))
+        return;
+    Index::RememberListSelection(*this);
+    QString reason;
+    if (!(redo ? UndoHistory::Redo(path, &reason) : UndoHistory::Undo(path, &reason))) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextUndo"),
+                           QStringLiteral("The race point file could not be saved, so the list stays as it is. "
+                                          "Please check that the folder racepo can be written and that the disk "
+                                          "is not full.")),
+                    reason);
+    }
+    RacePointsAnzeigen();
+    Index::RestoreListSelection(*this);
 }
 
 void frmMain::mnuRacePointsSend_Click()

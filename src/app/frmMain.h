@@ -62,6 +62,8 @@ public:
     QAction *mnuRacePointsAdd;
     QAction *mnuRacePointsAlter;
     QAction *mnuRacePointsDelete;
+    QAction *mnuRacePointsUndo;
+    QAction *mnuRacePointsRedo;
     QAction *mnuRacePointsSlash;
     QAction *mnuRacePointsShow;
     QAction *mnuRacePointsPrint;
@@ -82,6 +84,11 @@ private:
     void mnuRacePointsAlter_Click();
     void mnuRacePointsDelete_Click();
     void mnuRacePointsPrint_Click();
+    void mnuRacePointsUndo_Click();
+    void mnuRacePointsRedo_Click();
+    void UndoOrRedo(bool redo);
+    // The captions of Undo and Redo name the step they take back or do again.
+    void ShowUndoSteps();
     void mnuRacePointsSend_Click();
     void mnuInfo_Click();
 

@@ -12,6 +12,7 @@
 #include "app/Init.h"
 #include "racepoints/Index.h"
 #include "racepoints/RacePointsManage.h"
+#include "racepoints/UndoHistory.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -195,10 +196,11 @@ QByteArray RacePointDialog::RecordFromFields()
 
 bool RacePointDialog::StoreAndSave(const QByteArray &record, const QString &failTitle, const QString &failText)
 {
+    UndoHistory::BeginChange(Init::DataFilePath());
     if (!RacePointsManage::StoreRacePoint(record))
         return false;
     QString reason;
-    if (!RacePointsManage::SaveRacePoints(Init::DataFilePath(), &reason))
+    if (!UndoHistory::SaveChange(Init::DataFilePath(), &reason))
         ShowFailure(this, failTitle, failText, reason);
     Main.RacePointsAnzeigen();
     return true;

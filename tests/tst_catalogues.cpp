@@ -142,7 +142,7 @@ QList<QStringList> MnemonicGroups()
         menu({"mnuProgram", "mnuRacePoints", "mnuHelp"}),
         menu({"mnuProgramSet", "mnuProgramExit"}),
         menu({"mnuRacePointsAdd", "mnuRacePointsAlter", "mnuRacePointsDelete", "mnuRacePointsShow",
-              "mnuRacePointsPrint", "mnuRacePointsUndo", "mnuRacePointsRedo"}),
+              "mnuRacePointsPrint", "mnuRacePointsUndo", "mnuRacePointsRedo", "mnuRacePointsExport"}),
         menu({"mnuInfo"}),
         {QStringLiteral("frmSet.Command1.Caption"), QStringLiteral("frmSet.Command2.Caption")},
         {QStringLiteral("frmRacePointsSend.Command1.Caption")},

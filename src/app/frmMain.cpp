@@ -16,6 +16,7 @@
 #include "editing/frmRacePointsDelete.h"
 #include "racepoints/Cp1252.h"
 #include "racepoints/Index.h"
+#include "racepoints/RacePointLists.h"
 #include "racepoints/RacePointsManage.h"
 #include "racepoints/RacePointsPrint.h"
 #include "racepoints/UndoHistory.h"
@@ -26,6 +27,8 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -106,6 +109,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuRacePointsRedo = action(mnuRacePoints, "mnuRacePointsRedo", &frmMain::mnuRacePointsRedo_Click);
     mnuRacePointsRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnuRacePointsSlash = separator(mnuRacePoints, "mnuRacePointsSlash");
+    mnuRacePointsExport = action(mnuRacePoints, "mnuRacePointsExport", &frmMain::mnuRacePointsExport_Click);
+    mnuRacePointsSlash2 = separator(mnuRacePoints, "mnuRacePointsSlash2");
     mnuRacePointsShow = action(mnuRacePoints, "mnuRacePointsShow", &frmMain::RacePointsAnzeigen);
     // Before Send, which stays the last entry.
     mnuRacePointsPrint = action(mnuRacePoints, "mnuRacePointsPrint", &frmMain::mnuRacePointsPrint_Click);
@@ -196,6 +201,8 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     mnuRacePointsPrint->setText(
         TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
     ShowUndoSteps();
+    mnuRacePointsExport->setText(
+        TextOr(QStringLiteral("frmMain.mnuRacePointsExport.Caption"), QStringLiteral("&Export...")));
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
     mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
     // The list has no caption of its own; its menu names what it holds.
@@ -404,6 +411,76 @@ void frmMain::UndoOrRedo(bool redo)
     }
     RacePointsAnzeigen();
     Index::RestoreListSelection(*this);
+}
+
+namespace {
+
+// The program's own files in the working folder, which no list may replace.
+bool IsOwnFile(const QString &path)
+{
+    const QString chosen = QFileInfo(path).absoluteFilePath();
+    for (const QString &own : {Init::DataFilePath(), Texte::CataloguePath(), Init::OptionsFilePath()}) {
+        if (QFileInfo(own).absoluteFilePath() == chosen)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void frmMain::mnuRacePointsExport_Click()
+{
+    using RacePointLists::Format;
+    // Read anew, as every dialog reads it when it opens.
+    Texte::LoadTexts();
+    const QString title = SpokenCaption(mnuRacePointsExport->text());
+    const QList<std::pair<Format, QString>> types = {
+        {Format::Csv, TextOr(QStringLiteral("frmMain.txtFileCsv"), QStringLiteral("Spreadsheet, CSV"))
+                          + QStringLiteral(" (*.csv)")},
+        {Format::Gpx, TextOr(QStringLiteral("frmMain.txtFileGpx"), QStringLiteral("Waypoints for maps and GPS, GPX"))
+                          + QStringLiteral(" (*.gpx)")},
+        {Format::Kml, TextOr(QStringLiteral("frmMain.txtFileKml"), QStringLiteral("Placemarks for Google Earth, KML"))
+                          + QStringLiteral(" (*.kml)")}};
+    static constexpr std::array<const char *, 3> suffixes{"csv", "gpx", "kml"};
+    QFileDialog dialog(this, title);
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const auto &type : types)
+        filters << type.second;
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QLatin1String(suffixes[0]));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &filter) {
+        dialog.setDefaultSuffix(QLatin1String(suffixes[std::max<qsizetype>(0, filters.indexOf(filter))]));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    if (IsOwnFile(path)) {
+        ShowMessage(this, QMessageBox::Warning, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextExportOwn"),
+                           QStringLiteral("This is one of Racepoints' own files. Please choose another name.")));
+        return;
+    }
+    // The type the name says; else the type chosen in the dialog.
+    qsizetype type = std::find(suffixes.begin(), suffixes.end(), QFileInfo(path).suffix().toLower().toStdString())
+                     - suffixes.begin();
+    if (type >= qsizetype(suffixes.size()))
+        type = std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
+    const QByteArray content = RacePointLists::Write(
+        types[type].first, RacePointLists::EntriesOfTable(),
+        TextOr(QStringLiteral("frmMain.txtExportHeader"),
+               QStringLiteral("Number;Name;Place;Latitude;Longitude;Latitude (decimal);Longitude (decimal);"
+                              "Distance (km)")),
+        SpokenCaption(mnuRacePoints->title()));
+    QString reason;
+    if (!Init::WriteWholeFile(path, content, &reason)) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextExport"),
+                           QStringLiteral("The race points could not be saved in this file. Please check that its "
+                                          "folder can be written and that the disk is not full.")),
+                    reason);
+    }
 }
 
 void frmMain::mnuRacePointsSend_Click()

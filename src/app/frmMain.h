@@ -65,6 +65,8 @@ public:
     QAction *mnuRacePointsUndo;
     QAction *mnuRacePointsRedo;
     QAction *mnuRacePointsSlash;
+    QAction *mnuRacePointsExport;
+    QAction *mnuRacePointsSlash2;
     QAction *mnuRacePointsShow;
     QAction *mnuRacePointsPrint;
     QAction *mnuRacePointsSend;
@@ -87,6 +89,7 @@ private:
     void mnuRacePointsUndo_Click();
     void mnuRacePointsRedo_Click();
     void UndoOrRedo(bool redo);
+    void mnuRacePointsExport_Click();
     // The captions of Undo and Redo name the step they take back or do again.
     void ShowUndoSteps();
     void mnuRacePointsSend_Click();

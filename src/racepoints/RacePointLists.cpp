@@ -4,7 +4,10 @@
 
 #include "racepoints/RacePointLists.h"
 
+#include "app/ClubLocation.h"
+#include "editing/FieldRules.h"
 #include "racepoints/Cp1252.h"
+#include "racepoints/RacePointsManage.h"
 
 #include <QStringDecoder>
 #include <QXmlStreamReader>
@@ -42,22 +45,51 @@ QString WaypointName(const Entry &entry)
 
 } // namespace
 
-QByteArray WriteCsv(const QList<Entry> &entries, const QStringList &header)
+QList<Entry> EntriesOfTable()
+{
+    using namespace RacePointsManage;
+    QList<Entry> entries;
+    for (int slot = 1; slot <= RacePointCount && slot <= SlotCount; ++slot) {
+        const QByteArray &record = RacePoints[slot];
+        const int number = slot + FirstNumber - 1;
+        if (IsBlankRecord(record) || number > LastNumber)
+            continue;
+        const QStringList fields = FieldRules::FieldTexts(record);
+        Entry entry;
+        entry.number = number;
+        entry.name = fields[1].trimmed();
+        entry.place = fields[2].trimmed();
+        const QStringList coordinates = fields.mid(3);
+        entry.position = ClubLocation::RacePointPosition(coordinates);
+        if (entry.position) {
+            const auto text = [](const QStringList &f, bool negative, Coordinates::Axis axis) {
+                Coordinates::Angle angle = *Coordinates::FromFields(f[0], f[1], f[2], f[3]);
+                angle.negative = negative;
+                return Coordinates::Text(angle, axis);
+            };
+            entry.latitude = text(coordinates.mid(0, 4), entry.position->latitude < 0, Coordinates::Axis::Latitude);
+            entry.longitude = text(coordinates.mid(4), entry.position->longitude < 0, Coordinates::Axis::Longitude);
+        }
+        if (const std::optional<double> metres = ClubLocation::DistanceMetres(coordinates))
+            entry.distance = *metres / 1000;
+        entries.append(entry);
+    }
+    return entries;
+}
+
+QByteArray WriteCsv(const QList<Entry> &entries, const QString &header)
 {
     const bool distances = std::any_of(entries.begin(), entries.end(), [](const Entry &e) { return e.distance; });
     QStringList lines;
-    QStringList head = header;
-    if (!distances && head.size() > 7)
-        head = head.mid(0, 7);
     QStringList cells;
-    for (const QString &cell : head)
-        cells << CsvCell(cell);
+    for (const QString &cell : header.split(u';').mid(0, distances ? 8 : 7))
+        cells << CsvCell(cell.trimmed());
     lines << cells.join(u';');
     for (const Entry &entry : entries) {
-        cells = {QString::number(entry.number), CsvCell(entry.name),
-                 CsvCell(entry.place), CsvCell(entry.latitude),
-                 CsvCell(entry.longitude), Decimal(entry.latitudeDegrees, 6, u','),
-                 Decimal(entry.longitudeDegrees, 6, u',')};
+        cells = {QString::number(entry.number), CsvCell(entry.name), CsvCell(entry.place),
+                 CsvCell(entry.latitude), CsvCell(entry.longitude),
+                 entry.position ? Decimal(entry.position->latitude, 6, u',') : QString(),
+                 entry.position ? Decimal(entry.position->longitude, 6, u',') : QString()};
         if (distances)
             cells << (entry.distance ? Decimal(*entry.distance, 3, u',') : QString());
         lines << cells.join(u';');
@@ -76,9 +108,11 @@ QByteArray WriteGpx(const QList<Entry> &entries)
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
     xml.writeAttribute(QStringLiteral("creator"), QStringLiteral("Racepoints"));
     for (const Entry &entry : entries) {
+        if (!entry.position)
+            continue;
         xml.writeStartElement(QStringLiteral("wpt"));
-        xml.writeAttribute(QStringLiteral("lat"), Decimal(entry.latitudeDegrees, 6));
-        xml.writeAttribute(QStringLiteral("lon"), Decimal(entry.longitudeDegrees, 6));
+        xml.writeAttribute(QStringLiteral("lat"), Decimal(entry.position->latitude, 6));
+        xml.writeAttribute(QStringLiteral("lon"), Decimal(entry.position->longitude, 6));
         xml.writeTextElement(QStringLiteral("name"), WaypointName(entry));
         if (!entry.place.isEmpty())
             xml.writeTextElement(QStringLiteral("desc"), entry.place);
@@ -99,13 +133,15 @@ QByteArray WriteKml(const QList<Entry> &entries, const QString &documentName)
     xml.writeStartElement(QStringLiteral("Document"));
     xml.writeTextElement(QStringLiteral("name"), documentName);
     for (const Entry &entry : entries) {
+        if (!entry.position)
+            continue;
         xml.writeStartElement(QStringLiteral("Placemark"));
         xml.writeTextElement(QStringLiteral("name"), WaypointName(entry));
         if (!entry.place.isEmpty())
             xml.writeTextElement(QStringLiteral("description"), entry.place);
         xml.writeStartElement(QStringLiteral("Point"));
-        xml.writeTextElement(QStringLiteral("coordinates"), Decimal(entry.longitudeDegrees, 6) + u','
-                                                                 + Decimal(entry.latitudeDegrees, 6));
+        xml.writeTextElement(QStringLiteral("coordinates"), Decimal(entry.position->longitude, 6) + u','
+                                                                 + Decimal(entry.position->latitude, 6));
         xml.writeEndElement();
         xml.writeEndElement();
     }
@@ -113,7 +149,7 @@ QByteArray WriteKml(const QList<Entry> &entries, const QString &documentName)
     return content;
 }
 
-QByteArray Write(Format format, const QList<Entry> &entries, const QStringList &csvHeader,
+QByteArray Write(Format format, const QList<Entry> &entries, const QString &csvHeader,
                  const QString &documentName)
 {
     switch (format) {

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "racepoints/Coordinates.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -25,22 +27,27 @@ enum class Format : std::uint8_t { Csv, Gpx, Kml };
 struct Entry {
     int number = 0;
     QString name, place;            // without their filling blanks
-    QString latitude, longitude;    // as the dialogs show them: 50°24'12,34"
-    double latitudeDegrees = 0;     // signed decimal degrees
-    double longitudeDegrees = 0;
+    QString latitude, longitude; // as the dialogs show them: 50°24'12,34" N
+    std::optional<Coordinates::Position> position;
     std::optional<double> distance; // from the club location, in km
 };
+
+// The race points that exist in the table in memory, in the club
+// location's hemispheres, with their distances when a location is set.
+QList<Entry> EntriesOfTable();
 
 // CSV for spreadsheets: UTF-8 with a byte order mark (so that a spreadsheet
 // does not take it for the code page of the PC), fields separated by ";",
 // decimals with a comma, as spreadsheets in the clubs' countries read them,
-// and a header line. The distance column only when some entry has one.
-QByteArray WriteCsv(const QList<Entry> &entries, const QStringList &header);
-// GPX 1.1: a waypoint named "80 Quievrain" with the place as its description.
+// and a header line (its cells separated by ";"). The distance column only
+// when some entry has one.
+QByteArray WriteCsv(const QList<Entry> &entries, const QString &header);
+// GPX 1.1: a waypoint named "80 Quievrain" with the place as its
+// description. Race points without coordinates have no place on a map.
 QByteArray WriteGpx(const QList<Entry> &entries);
 // KML: the same as placemarks of one document.
 QByteArray WriteKml(const QList<Entry> &entries, const QString &documentName);
-QByteArray Write(Format format, const QList<Entry> &entries, const QStringList &csvHeader,
+QByteArray Write(Format format, const QList<Entry> &entries, const QString &csvHeader,
                  const QString &documentName);
 
 // The largest file that is read at all, and the most rows a list may have:

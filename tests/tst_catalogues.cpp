@@ -142,11 +142,15 @@ QList<QStringList> MnemonicGroups()
         menu({"mnuProgram", "mnuRacePoints", "mnuHelp"}),
         menu({"mnuProgramSet", "mnuProgramExit"}),
         menu({"mnuRacePointsAdd", "mnuRacePointsAlter", "mnuRacePointsDelete", "mnuRacePointsShow",
-              "mnuRacePointsPrint", "mnuRacePointsUndo", "mnuRacePointsRedo", "mnuRacePointsExport"}),
+              "mnuRacePointsPrint", "mnuRacePointsUndo", "mnuRacePointsRedo", "mnuRacePointsImport",
+              "mnuRacePointsExport"}),
         menu({"mnuInfo"}),
         {QStringLiteral("frmSet.Command1.Caption"), QStringLiteral("frmSet.Command2.Caption")},
         {QStringLiteral("frmRacePointsSend.Command1.Caption")},
         {QStringLiteral("frmInfo.Command1.Caption")},
+        {QStringLiteral("frmRacePointsImport.Label1.Caption"), QStringLiteral("frmRacePointsImport.Label2.Caption"),
+         QStringLiteral("frmRacePointsImport.Option1.Caption"), QStringLiteral("frmRacePointsImport.Option2.Caption"),
+         QStringLiteral("frmRacePointsImport.Command1.Caption"), QStringLiteral("frmRacePointsImport.Command2.Caption")},
     };
     for (const char *window : {"frmRacePointsAdd", "frmRacePointsAlter", "frmRacePointsDelete"}) {
         const QString w = QLatin1String(window);

@@ -14,6 +14,7 @@
 #include "editing/frmRacePointsAdd.h"
 #include "editing/frmRacePointsAlter.h"
 #include "editing/frmRacePointsDelete.h"
+#include "editing/frmRacePointsImport.h"
 #include "racepoints/Cp1252.h"
 #include "racepoints/Index.h"
 #include "racepoints/RacePointLists.h"
@@ -32,6 +33,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QListWidget>
 #include <QLockFile>
 #include <QMenuBar>
@@ -109,6 +111,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuRacePointsRedo = action(mnuRacePoints, "mnuRacePointsRedo", &frmMain::mnuRacePointsRedo_Click);
     mnuRacePointsRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnuRacePointsSlash = separator(mnuRacePoints, "mnuRacePointsSlash");
+    mnuRacePointsImport = action(mnuRacePoints, "mnuRacePointsImport", &frmMain::mnuRacePointsImport_Click);
     mnuRacePointsExport = action(mnuRacePoints, "mnuRacePointsExport", &frmMain::mnuRacePointsExport_Click);
     mnuRacePointsSlash2 = separator(mnuRacePoints, "mnuRacePointsSlash2");
     mnuRacePointsShow = action(mnuRacePoints, "mnuRacePointsShow", &frmMain::RacePointsAnzeigen);
@@ -125,6 +128,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuInfo = action(mnuHelp, "mnuInfo", &frmMain::mnuInfo_Click);
 
     setWindowTitle(ProgramCaption());
+    // A list file dropped on the window is imported.
+    setAcceptDrops(true);
     adjustSize();
 }
 
@@ -201,6 +206,8 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     mnuRacePointsPrint->setText(
         TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
     ShowUndoSteps();
+    mnuRacePointsImport->setText(
+        TextOr(QStringLiteral("frmMain.mnuRacePointsImport.Caption"), QStringLiteral("&Import...")));
     mnuRacePointsExport->setText(
         TextOr(QStringLiteral("frmMain.mnuRacePointsExport.Caption"), QStringLiteral("&Export...")));
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
@@ -415,6 +422,15 @@ void frmMain::UndoOrRedo(bool redo)
 
 namespace {
 
+// A menu entry's caption as the title of what it opens: "Export" for "&Export...".
+QString TitleOf(const QAction &entry)
+{
+    QString title = SpokenCaption(entry.text());
+    while (title.endsWith(u'.') || title.endsWith(u'\u2026'))
+        title.chop(1);
+    return title;
+}
+
 // The program's own files in the working folder, which no list may replace.
 bool IsOwnFile(const QString &path)
 {
@@ -428,12 +444,112 @@ bool IsOwnFile(const QString &path)
 
 } // namespace
 
+void frmMain::mnuRacePointsImport_Click()
+{
+    Texte::LoadTexts();
+    QFileDialog dialog(this, TitleOf(*mnuRacePointsImport));
+    dialog.setObjectName(QStringLiteral("ImportDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({TextOr(QStringLiteral("frmMain.txtFileLists"), QStringLiteral("Race point lists"))
+                               + QStringLiteral(" (*.csv *.txt *.gpx *.kml)"),
+                           TextOr(QStringLiteral("frmMain.txtFileAll"), QStringLiteral("All files"))
+                               + QStringLiteral(" (*)")});
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        ImportFile(dialog.selectedFiles().first());
+}
+
+void frmMain::ImportFile(const QString &path)
+{
+    using RacePointLists::Problem;
+    Texte::LoadTexts();
+    const QString title = TitleOf(*mnuRacePointsImport);
+    const auto refuse = [this, &title](const QString &text) { ShowMessage(this, QMessageBox::Warning, title, text); };
+    // Refused by its size before a byte is read: a list is a few kilobytes.
+    if (QFileInfo(path).size() > RacePointLists::MaxFileSize) {
+        refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportTooLarge"),
+                      QStringLiteral("The file is far too large for a list of race points. Nothing was imported.")));
+        return;
+    }
+    QByteArray content;
+    QString reason;
+    if (!Init::ReadWholeFile(path, content, &reason)) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextImportRead"),
+                           QStringLiteral("The file could not be read. Nothing was imported.")),
+                    reason);
+        return;
+    }
+    RacePointLists::Sheet sheet = RacePointLists::ReadSheet(content);
+    switch (sheet.problem) {
+    case Problem::None:
+        break;
+    case Problem::Empty:
+        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportEmpty"),
+                             QStringLiteral("The file holds no race points. Nothing was imported.")));
+    case Problem::TooLarge:
+        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportTooLarge"),
+                             QStringLiteral("The file is far too large for a list of race points. Nothing was "
+                                            "imported.")));
+    case Problem::TooManyRows:
+        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportRows"),
+                             QStringLiteral("The file holds more than 1000 rows: it is no list of race points. "
+                                            "Nothing was imported.")));
+    case Problem::Utf16:
+        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportUtf16"),
+                             QStringLiteral("The file is saved as Unicode text (UTF-16). Please save it from the "
+                                            "spreadsheet as CSV (or CSV UTF-8) and import that file.")));
+    case Problem::Binary:
+        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportBinary"),
+                             QStringLiteral("This is no list that Racepoints can read. Please save the list as CSV "
+                                            "or text, or as GPX or KML waypoints. Nothing was imported.")));
+    case Problem::NotWellFormed:
+        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportDamaged"),
+                             QStringLiteral("The file is damaged or cut short (line %1: %2). Nothing was imported."))
+                          .arg(sheet.problemLine)
+                          .arg(sheet.problemText));
+    }
+    frmRacePointsImport preview(this, std::move(sheet), QFileInfo(path).fileName());
+    if (preview.exec() != QDialog::Accepted)
+        return;
+    const QString dataFile = Init::DataFilePath();
+    UndoHistory::BeginChange(dataFile);
+    RacePointImport::Apply(preview.Plan(), preview.Replace());
+    if (!UndoHistory::SaveChange(dataFile, &reason, true)) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextImport"),
+                           QStringLiteral("The race point file could not be saved, so nothing was imported. Please "
+                                          "check that the folder racepo can be written and that the disk is not "
+                                          "full.")),
+                    reason);
+    }
+    RacePointsAnzeigen();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the program that dragged the file
+    // does not wait on the preview.
+    const QString path = urls.first().toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { ImportFile(path); });
+}
+
 void frmMain::mnuRacePointsExport_Click()
 {
     using RacePointLists::Format;
     // Read anew, as every dialog reads it when it opens.
     Texte::LoadTexts();
-    const QString title = SpokenCaption(mnuRacePointsExport->text());
+    const QString title = TitleOf(*mnuRacePointsExport);
     const QList<std::pair<Format, QString>> types = {
         {Format::Csv, TextOr(QStringLiteral("frmMain.txtFileCsv"), QStringLiteral("Spreadsheet, CSV"))
                           + QStringLiteral(" (*.csv)")},

@@ -80,6 +80,7 @@ frmRacePointsImport::frmRacePointsImport(QWidget *parent, RacePointLists::Sheet 
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid1->verticalHeader()->hide();
+    Grid1->setWordWrap(false);
     Grid1->horizontalHeader()->setStretchLastSection(true);
     Label1->setBuddy(Grid1);
     Label2 = new QLabel(this);
@@ -174,6 +175,7 @@ void frmRacePointsImport::ShowPlan()
             Grid1->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     Grid1->resizeColumnsToContents();
+    Grid1->resizeRowsToContents();
     List1->clear();
     const QString line = TextOr(QStringLiteral("frmRacePointsImport.txtLine"), QStringLiteral("Line %1: %2"));
     for (const RacePointImport::LeftOut &row : plan.leftOut)

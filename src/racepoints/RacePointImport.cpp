@@ -175,13 +175,17 @@ QString TypedText(QStringView text, int width, Note cut, QList<Note> &notes)
         }
     }
     typed = typed.simplified();
+    const auto note = [&notes](Note n) {
+        if (!notes.contains(n))
+            notes << n;
+    };
     if (replaced)
-        notes << Note::Replaced;
+        note(Note::Replaced);
     if (leftOut)
-        notes << Note::LeftOut;
+        note(Note::LeftOut);
     if (typed.size() > width) {
         typed = typed.left(width).trimmed();
-        notes << cut;
+        note(cut);
     }
     return typed;
 }
@@ -211,7 +215,10 @@ Plan MakePlan(const Sheet &sheet, bool replace)
     for (const Row &row : rows) {
         Candidate candidate;
         candidate.line = row.line;
-        candidate.rowText = row.cells.join(QStringLiteral(" | "));
+        QStringList cells = row.cells;
+        while (!cells.isEmpty() && cells.last().isEmpty())
+            cells.removeLast();
+        candidate.rowText = cells.join(QStringLiteral(" | "));
         QString number = columns.number >= 0 ? row.cells.value(columns.number) : QString();
         QString name = columns.name >= 0 ? row.cells.value(columns.name) : QString();
         if (sheet.waypoints && number.isEmpty())

@@ -141,6 +141,12 @@ private slots:
                           "</gpx>\n")
             << true << QByteArrayList{Record(80, "Compiegne", "Oise", "4926067202504308")}
             << QList<Reason>{Reason::NoCoordinates};
+        // A map program's KML: a route to pass over, a point with its height.
+        QTest::newRow("KML with a route")
+            << QByteArray("<kml><Document><Placemark><name>Route</name><LineString><coordinates>4.1,50.1 4.2,50.2"
+                          "</coordinates></LineString></Placemark><Placemark><name>Noyon</name><Point>"
+                          "<coordinates>3.0,49.58,0</coordinates></Point></Placemark></Document></kml>")
+            << true << QByteArrayList{Record(80, "Noyon", "", "4934480003000000")} << QList<Reason>();
     }
     void publishedLists()
     {

@@ -442,6 +442,39 @@ bool IsOwnFile(const QString &path)
     return false;
 }
 
+// Why a file cannot be imported, for the user.
+QString ProblemText(const RacePointLists::Sheet &sheet)
+{
+    using RacePointLists::Problem;
+    switch (sheet.problem) {
+    case Problem::None:
+    case Problem::Empty:
+        break;
+    case Problem::TooLarge:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportTooLarge"),
+                      QStringLiteral("The file is far too large for a list of race points. Nothing was imported."));
+    case Problem::TooManyRows:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportRows"),
+                      QStringLiteral("The file holds more than 1000 rows: it is no list of race points. Nothing "
+                                     "was imported."));
+    case Problem::Utf16:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportUtf16"),
+                      QStringLiteral("The file is saved as Unicode text (UTF-16). Please save it from the "
+                                     "spreadsheet as CSV (or CSV UTF-8) and import that file."));
+    case Problem::Binary:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportBinary"),
+                      QStringLiteral("This is no list that Racepoints can read. Please save the list as CSV or "
+                                     "text, or as GPX or KML waypoints. Nothing was imported."));
+    case Problem::NotWellFormed:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportDamaged"),
+                      QStringLiteral("The file is damaged or cut short (line %1: %2). Nothing was imported."))
+            .arg(sheet.problemLine)
+            .arg(sheet.problemText);
+    }
+    return TextOr(QStringLiteral("frmMain.MsgBoxTextImportEmpty"),
+                  QStringLiteral("The file holds no race points. Nothing was imported."));
+}
+
 } // namespace
 
 void frmMain::mnuRacePointsImport_Click()
@@ -460,58 +493,33 @@ void frmMain::mnuRacePointsImport_Click()
 
 void frmMain::ImportFile(const QString &path)
 {
-    using RacePointLists::Problem;
     Texte::LoadTexts();
     const QString title = TitleOf(*mnuRacePointsImport);
-    const auto refuse = [this, &title](const QString &text) { ShowMessage(this, QMessageBox::Warning, title, text); };
+    RacePointLists::Sheet sheet;
     // Refused by its size before a byte is read: a list is a few kilobytes.
     if (QFileInfo(path).size() > RacePointLists::MaxFileSize) {
-        refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportTooLarge"),
-                      QStringLiteral("The file is far too large for a list of race points. Nothing was imported.")));
-        return;
+        sheet.problem = RacePointLists::Problem::TooLarge;
+    } else {
+        QByteArray content;
+        QString reason;
+        if (!Init::ReadWholeFile(path, content, &reason)) {
+            ShowFailure(this, title,
+                        TextOr(QStringLiteral("frmMain.MsgBoxTextImportRead"),
+                               QStringLiteral("The file could not be read. Nothing was imported.")),
+                        reason);
+            return;
+        }
+        sheet = RacePointLists::ReadSheet(content);
     }
-    QByteArray content;
-    QString reason;
-    if (!Init::ReadWholeFile(path, content, &reason)) {
-        ShowFailure(this, title,
-                    TextOr(QStringLiteral("frmMain.MsgBoxTextImportRead"),
-                           QStringLiteral("The file could not be read. Nothing was imported.")),
-                    reason);
+    if (sheet.problem != RacePointLists::Problem::None) {
+        ShowMessage(this, QMessageBox::Warning, title, ProblemText(sheet));
         return;
-    }
-    RacePointLists::Sheet sheet = RacePointLists::ReadSheet(content);
-    switch (sheet.problem) {
-    case Problem::None:
-        break;
-    case Problem::Empty:
-        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportEmpty"),
-                             QStringLiteral("The file holds no race points. Nothing was imported.")));
-    case Problem::TooLarge:
-        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportTooLarge"),
-                             QStringLiteral("The file is far too large for a list of race points. Nothing was "
-                                            "imported.")));
-    case Problem::TooManyRows:
-        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportRows"),
-                             QStringLiteral("The file holds more than 1000 rows: it is no list of race points. "
-                                            "Nothing was imported.")));
-    case Problem::Utf16:
-        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportUtf16"),
-                             QStringLiteral("The file is saved as Unicode text (UTF-16). Please save it from the "
-                                            "spreadsheet as CSV (or CSV UTF-8) and import that file.")));
-    case Problem::Binary:
-        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportBinary"),
-                             QStringLiteral("This is no list that Racepoints can read. Please save the list as CSV "
-                                            "or text, or as GPX or KML waypoints. Nothing was imported.")));
-    case Problem::NotWellFormed:
-        return refuse(TextOr(QStringLiteral("frmMain.MsgBoxTextImportDamaged"),
-                             QStringLiteral("The file is damaged or cut short (line %1: %2). Nothing was imported."))
-                          .arg(sheet.problemLine)
-                          .arg(sheet.problemText));
     }
     frmRacePointsImport preview(this, std::move(sheet), QFileInfo(path).fileName());
     if (preview.exec() != QDialog::Accepted)
         return;
     const QString dataFile = Init::DataFilePath();
+    QString reason;
     UndoHistory::BeginChange(dataFile);
     RacePointImport::Apply(preview.Plan(), preview.Replace());
     if (!UndoHistory::SaveChange(dataFile, &reason, true)) {

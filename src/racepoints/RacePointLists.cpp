@@ -13,6 +13,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <array>
 
 namespace RacePointLists {
@@ -220,6 +221,7 @@ Sheet ReadWaypoints(QByteArrayView content)
     Row row;
     QString lat, lon, name, place;
     bool inPoint = false;
+    bool inPointGeometry = false; // a KML Point, not a line or an area
     QString element;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
@@ -238,7 +240,9 @@ Sheet ReadWaypoints(QByteArrayView content)
                 const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
                 if (place.isEmpty() || element == u"desc")
                     place = text;
-            } else if (inPoint && element == u"coordinates") {
+            } else if (inPoint && element == u"point") {
+                inPointGeometry = true;
+            } else if (inPointGeometry && element == u"coordinates") {
                 // KML: longitude, latitude and perhaps the height.
                 const QStringList parts =
                     xml.readElementText().simplified().section(u' ', 0, 0).split(u',');
@@ -249,6 +253,8 @@ Sheet ReadWaypoints(QByteArrayView content)
             }
         } else if (token == QXmlStreamReader::EndElement && inPoint) {
             const QString ended = LocalName(xml);
+            if (ended == u"point")
+                inPointGeometry = false;
             if (ended == u"wpt" || ended == u"rtept" || ended == u"placemark") {
                 inPoint = false;
                 // A placemark without a point is a line or an area.

@@ -178,7 +178,7 @@ bool LooksLikeUtf16(QByteArrayView content)
     if (content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF"))
         return true;
     const qsizetype checked = std::min<qsizetype>(content.size(), 200) & ~qsizetype(1);
-    int evenNuls = 0, oddNuls = 0;
+    qsizetype evenNuls = 0, oddNuls = 0;
     for (qsizetype i = 0; i < checked; i += 2) {
         evenNuls += content[i] == '\0';
         oddNuls += content[i + 1] == '\0';
@@ -286,7 +286,7 @@ QString DecodeText(QByteArrayView content)
     if (HasUtf8Bom(content))
         return QString::fromUtf8(content.sliced(3));
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(content);
+    QString text = utf8.decode(content);
     if (!utf8.hasError())
         return text;
     return Cp1252::Decode(content);

@@ -53,7 +53,7 @@ QByteArray Write(Format format, const QList<Entry> &entries, const QString &csvH
 // The largest file that is read at all, and the most rows a list may have:
 // a race point list has 19, a federation's list a few dozen; anything much
 // larger is some other file, refused before it is read.
-inline constexpr qint64 MaxFileSize = 2 * 1024 * 1024;
+inline constexpr qint64 MaxFileSize = qint64(2) * 1024 * 1024;
 inline constexpr int MaxRows = 1000;
 
 enum class Problem : std::uint8_t { None, Empty, TooLarge, Binary, Utf16, NotWellFormed, TooManyRows };

@@ -64,6 +64,11 @@ QByteArrayList BlankRecords(int from = 80, int to = 98);
 // A data file: the count line (" 5 " for five records, unless given) and the
 // records, each line ending in CR LF.
 QByteArray DataFile(const QByteArrayList &records, const QByteArray &countLine = QByteArray());
+// A race point with coordinates (Namur, number 90, line 11), and the address
+// of its map in the north-east.
+inline const QByteArray NamurRecord = Record(90, "Namur", "Namur, B", "5027451204515000");
+inline const QString NamurMap =
+    QStringLiteral("https://www.openstreetmap.org/?mlat=50.462533&mlon=4.863889#map=11/50.462533/4.863889");
 // The data file the program writes when there is none, 19 blank records,
 // with some slots replaced (slot 1 is race point 80).
 QByteArray DefaultDataFile(const QList<std::pair<int, QByteArray>> &replaced = {});

@@ -10,6 +10,7 @@
 #include "app/Accessibility.h"
 #include "app/Init.h"
 #include "app/Version.h"
+#include "app/frmClubLocation.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
 #include "editing/frmRacePointsAdd.h"
@@ -50,6 +51,8 @@ std::unique_ptr<QWidget> Window(const QString &name, frmMain &main)
         return std::make_unique<frmRacePointsDelete>(main);
     if (name == QLatin1String("frmSet"))
         return std::make_unique<frmSet>(&main);
+    if (name == QLatin1String("frmClubLocation"))
+        return std::make_unique<frmClubLocation>(&main);
     if (name == QLatin1String("frmInfo"))
         return std::make_unique<frmInfo>(&main);
     if (name == QLatin1String("frmRacePointsSend")) {
@@ -111,7 +114,7 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("language");
         for (const char *window : {"frmMain", "frmRacePointsAdd", "frmRacePointsAlter", "frmRacePointsDelete",
-                                   "frmSet", "frmRacePointsSend", "frmInfo"}) {
+                                   "frmSet", "frmRacePointsSend", "frmInfo", "frmClubLocation"}) {
             for (const char *language : {"", "de"}) {
                 QTest::addRow("%s %s", window, *language ? language : "en") << QString::fromLatin1(window)
                                                                               << QString::fromLatin1(language);

@@ -52,6 +52,16 @@ QStringList KeyTable()
                  << QStringLiteral("%1.MsgBoxText%2").arg(QLatin1String(window)).arg(n);
     }
     keys << QStringLiteral("frmRacePointsDelete.MsgBoxName1") << QStringLiteral("frmRacePointsDelete.MsgBoxText1");
+    // The notes under the coordinates, and what a paste that was no
+    // coordinate says; the club location dialog's fields.
+    for (const char *window : {"frmRacePointsAdd", "frmRacePointsAlter"}) {
+        for (const char *suffix : {"txtDistance", "txtNoteSixty", "txtNoteLatitude", "txtNoteFar", "txtNoteSame",
+                                   "txtNoteSwapped", "txtNoteHemisphere", "txtPasteForms"})
+            keys << QStringLiteral("%1.%2").arg(QLatin1String(window), QLatin1String(suffix));
+    }
+    keys << QStringLiteral("frmClubLocation.txtPasteForms");
+    for (int n = 1; n <= 8; ++n)
+        keys << QStringLiteral("frmClubLocation.Text%1.AccessibleName").arg(n);
     keys << QStringLiteral("frmRacePointsSend.Caption") << QStringLiteral("frmRacePointsSend.Command1.Caption");
     for (int n : {1, 2})
         keys << QStringLiteral("frmRacePointsSend.MsgBoxName%1").arg(n)
@@ -140,10 +150,10 @@ QList<QStringList> MnemonicGroups()
     };
     QList<QStringList> groups = {
         menu({"mnuProgram", "mnuRacePoints", "mnuHelp"}),
-        menu({"mnuProgramSet", "mnuProgramExit"}),
+        menu({"mnuProgramSet", "mnuProgramClubLocation", "mnuProgramExit"}),
         menu({"mnuRacePointsAdd", "mnuRacePointsAlter", "mnuRacePointsDelete", "mnuRacePointsShow",
-              "mnuRacePointsPrint", "mnuRacePointsUndo", "mnuRacePointsRedo", "mnuRacePointsImport",
-              "mnuRacePointsExport"}),
+              "mnuRacePointsMap", "mnuRacePointsPrint", "mnuRacePointsUndo", "mnuRacePointsRedo",
+              "mnuRacePointsImport", "mnuRacePointsExport"}),
         menu({"mnuInfo"}),
         {QStringLiteral("frmSet.Command1.Caption"), QStringLiteral("frmSet.Command2.Caption")},
         {QStringLiteral("frmRacePointsSend.Command1.Caption")},
@@ -151,6 +161,8 @@ QList<QStringList> MnemonicGroups()
         {QStringLiteral("frmRacePointsImport.Label1.Caption"), QStringLiteral("frmRacePointsImport.Label2.Caption"),
          QStringLiteral("frmRacePointsImport.Option1.Caption"), QStringLiteral("frmRacePointsImport.Option2.Caption"),
          QStringLiteral("frmRacePointsImport.Command1.Caption"), QStringLiteral("frmRacePointsImport.Command2.Caption")},
+        {QStringLiteral("frmClubLocation.Label1.Caption"), QStringLiteral("frmClubLocation.Label2.Caption"),
+         QStringLiteral("frmClubLocation.Command1.Caption"), QStringLiteral("frmClubLocation.Command2.Caption")},
     };
     for (const char *window : {"frmRacePointsAdd", "frmRacePointsAlter", "frmRacePointsDelete"}) {
         const QString w = QLatin1String(window);

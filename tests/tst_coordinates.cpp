@@ -8,7 +8,9 @@
 
 #include "app/ClubLocation.h"
 #include "app/Init.h"
+#include "editing/CoordinateNotes.h"
 #include "racepoints/Coordinates.h"
+#include "racepoints/RacePointsManage.h"
 
 #include <QtTest>
 
@@ -23,6 +25,18 @@ QString Shown(const std::optional<Reading> &reading)
         return QStringLiteral("none");
     return (reading->latitude ? Text(*reading->latitude, Axis::Latitude) : QString()) + QStringLiteral(" | ")
         + (reading->longitude ? Text(*reading->longitude, Axis::Longitude) : QString());
+}
+
+QString Shown(const QList<CoordinateNotes::Note> &notes)
+{
+    static const QStringList kinds{"60 or more", "over 90", "far away", "same as", "swapped"};
+    QStringList shown;
+    for (const CoordinateNotes::Note &note : notes) {
+        shown.append(kinds[int(note.kind)]);
+        if (note.otherNumber)
+            shown.last() += QStringLiteral(" %1 %2").arg(note.otherNumber).arg(note.otherName);
+    }
+    return shown.join(QStringLiteral("; "));
 }
 
 Position Dms(int degrees, int minutes, double seconds, bool negative)
@@ -116,6 +130,39 @@ private slots:
         ClubLocation::Load();
         QVERIFY(qAbs(*ClubLocation::DistanceMetres(buninyong) - 54972.271) < 1);
         QVERIFY(!ClubLocation::DistanceMetres({"37", "39", "  ", "16", "43", "55", "35", "38"}));
+    }
+
+    // What looks wrong, for a club in Brussels and Namur stored as 90.
+    void notes_data()
+    {
+        QTest::addColumn<QString>("coordinates");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plausible") << "5030000004300000" << 85 << "";
+        QTest::newRow("minutes of 75") << "5075000004300000" << 85 << "60 or more";
+        QTest::newRow("seconds of 60") << "5030000004306000" << 85 << "60 or more";
+        QTest::newRow("latitude over 90") << "9500000004300000" << 85 << "over 90";
+        QTest::newRow("Athens") << "3758000023430000" << 85 << "far away";
+        QTest::newRow("swapped") << "0434000051070000" << 85 << "swapped";
+        QTest::newRow("Namur twice") << "5027451204515000" << 85 << "same as 90 Namur";
+        QTest::newRow("Namur itself") << "5027451204515000" << 90 << "";
+        QTest::newRow("never entered") << "0000000000000000" << 85 << "";
+        QTest::newRow("blank") << "                " << 85 << "";
+    }
+    void notes()
+    {
+        QFETCH(QString, coordinates);
+        QFETCH(int, number);
+        QFETCH(QString, expected);
+        RacePointsManage::RacePointCount = 19;
+        for (int slot = 1; slot <= 19; ++slot)
+            RacePointsManage::RacePoints[slot] = RacePointsManage::BlankRecord(79 + slot);
+        RacePointsManage::RacePoints[11] = Record(90, "Namur", "Namur", "5027451204515000");
+        ClubLocation::Current = ClubLocation::Parse("50 50 00 N, 04 21 00 E");
+        QStringList fields;
+        for (int i = 0; i < 16; i += 2)
+            fields.append(coordinates.mid(i, 2));
+        QCOMPARE(Shown(CoordinateNotes::Check(fields, number)), expected);
     }
 
     void clubLocationFile_data()

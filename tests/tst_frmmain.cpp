@@ -4,10 +4,12 @@
 
 #include "TestSupport.h"
 
+#include "app/ClubLocation.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDirIterator>
 #include <QListWidget>
 #include <QMenu>
@@ -21,6 +23,17 @@ void ClickLine(QListWidget *list, int row)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
+
+// Stands in for the browser: notes the addresses it is asked to open.
+class MapCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &address) { opened.append(address); }
+};
 
 } // namespace
 
@@ -198,6 +211,49 @@ private slots:
         QCOMPARE(program.exitCode(), 2); // a sanitizer build that found a leak ends otherwise
         const QString error = QString::fromLocal8Bit(program.readAllStandardError());
         QVERIFY2(error.contains(folder.path(QStringLiteral("club.txt"))), qPrintable(error));
+    }
+
+    // Show on map, only for a selected race point with coordinates, from the
+    // menu and from the list's own menu, in the club location's hemispheres.
+    void showOnMap()
+    {
+        StartedProgram program(DefaultDataFile({{11, NamurRecord}}));
+        MapCatcher browser;
+        QDesktopServices::setUrlHandler("https", &browser, "open");
+        QVERIFY(!program.main->mnuRacePointsMap->isEnabled());
+        program.select(1);
+        QVERIFY(!program.main->mnuRacePointsMap->isEnabled());
+        program.select(11);
+        QVERIFY(program.main->mnuRacePointsMap->isEnabled());
+        program.main->mnuRacePointsMap->trigger();
+
+        QVERIFY(ClubLocation::Save(ClubLocation::Parse("33 51 20 S, 58 25 30 W")));
+        emit program.main->List1->customContextMenuRequested(QPoint(5, 5));
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        QVERIFY(menu->actions().contains(program.main->mnuRacePointsMap));
+        menu->close();
+        program.main->mnuRacePointsMap->trigger();
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(browser.opened,
+                 (QList<QUrl>{QUrl(NamurMap), QUrl("https://www.openstreetmap.org/?mlat=-50.462533&mlon=-4.863889"
+                                                   "#map=11/-50.462533/-4.863889")}));
+    }
+
+    // Where no browser opens (the headless platform opens none), the user is
+    // told, and given the address.
+    void noBrowserSaysSo()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("Only Linux's headless platform opens no address; Windows hands it to its shell");
+#endif
+        StartedProgram program(DefaultDataFile({{11, NamurRecord}}));
+        program.select(11);
+        Modals boxes;
+        program.main->mnuRacePointsMap->trigger();
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen[0].title, "Show on map");
+        QVERIFY2(boxes.seen[0].text.endsWith(u'\n' + NamurMap), qPrintable(boxes.seen[0].text));
     }
 
     // The program has no configuration but its files: nothing in it reads an

@@ -4,11 +4,15 @@
 
 #include "EditingSupport.h"
 
+#include "app/ClubLocation.h"
 #include "editing/frmRacePointsAdd.h"
+#include "racepoints/RacePointsManage.h"
 
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 
 namespace {
 
@@ -321,6 +325,142 @@ private slots:
         QCOMPARE(program.lines().at(5), "85:  " + Filled("Mons  Centre", 13));
         // Nothing was found damaged and kept aside.
         QCOMPARE(QDir(program.folder.path("racepo")).entryList(QDir::Files), QStringList{"racepo.dat"});
+    }
+
+    // Pasted or dropped on a coordinate field, text is read as a coordinate:
+    // one value fills its row, a pair both rows; anything else changes
+    // nothing and says which forms are understood.
+    void pastedCoordinates_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("note"); // how the note under the fields starts
+        const QStringList blank(8, "  ");
+        const QString forms = "Not a coordinate. Paste, for example";
+        QTest::newRow("map pair") << "Ctrl+V" << 4 << "51.123456, 4.567890"
+                                  << QStringList{"51", "07", "24", "44", "04", "34", "04", "40"} << "";
+        QTest::newRow("federation line") << "Shift+Insert" << 8 << "510724.4 / 0043404.4"
+                                         << QStringList{"51", "07", "24", "40", "04", "34", "04", "40"} << "";
+        QTest::newRow("one value, its row") << "context menu" << 9 << "4°34'04.4\""
+                                            << blank.mid(4) + QStringList{"04", "34", "04", "40"} << "";
+        QTest::newRow("dropped") << "drop" << 5 << "N 42:11.3860"
+                                 << QStringList{"42", "11", "23", "16"} + blank.mid(4) << "";
+        QTest::newRow("another hemisphere") << "Ctrl+V" << 6 << "-33.856"
+                                            << QStringList{"33", "51", "21", "60"} + blank.mid(4)
+                                            << "The pasted coordinates lie in another hemisphere";
+        QTest::newRow("no coordinate") << "Ctrl+V" << 4 << "not a coordinate" << blank << forms;
+        QTest::newRow("a megabyte") << "context menu" << 6 << QString(1 << 20, u'7') << blank << forms;
+        QTest::newRow("control characters") << "drop" << 10 << QString::fromLatin1("5\x01\x1b[2J") << blank << forms;
+    }
+    void pastedCoordinates()
+    {
+        QFETCH(QString, way);
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, note);
+        StartedProgram program;
+        frmRacePointsAdd dialog(*program.main);
+        QVERIFY(Shown(dialog));
+        Type(dialog.Text1, "85");
+        RacePointField *target = dialog.Fields()[field - 1];
+        Enter(target);
+        QApplication::clipboard()->setText(text);
+        if (way == "Ctrl+V") {
+            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == "Shift+Insert") {
+            QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (way == "context menu") {
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(target, &click);
+            QMenu *menu = nullptr;
+            QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+            const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+            const QList<QAction *> actions = menu->actions();
+            const auto paste = std::find_if(actions.begin(), actions.end(),
+                                            [&](QAction *action) { return action->text().startsWith(pasteText); });
+            QVERIFY(paste != actions.end() && (*paste)->isEnabled());
+            (*paste)->trigger();
+            menu->close();
+        } else {
+            QMimeData dropped;
+            dropped.setText(text);
+            QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            // A drop goes where the drag entered.
+            QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QApplication::sendEvent(target, &drop);
+        }
+        QStringList coordinates;
+        for (RacePointField *coordinate : dialog.CoordinateFields())
+            coordinates.append(coordinate->text());
+        const bool refused = shown == QStringList(8, "  ");
+        if (refused)
+            shown[field - 4] = ""; // entering the field trimmed it
+        QCOMPARE(coordinates, shown);
+        QVERIFY2(note.isEmpty() ? dialog.LabelNotes->text().isEmpty() : dialog.LabelNotes->text().startsWith(note),
+                 qPrintable(dialog.LabelNotes->text()));
+
+        // What the fields show is what is stored.
+        Type(dialog.Text2, "Namur");
+        Type(dialog.Text3, "Namur, B");
+        dialog.Command1->click();
+        coordinates.clear();
+        for (RacePointField *coordinate : dialog.CoordinateFields())
+            coordinates.append(coordinate->text());
+        QCOMPARE(RacePointsManage::RacePoints[6].mid(RacePointsManage::CoordinatesOffset),
+                 coordinates.join(QString()).toLatin1());
+    }
+
+    // Composed input and anything else that goes past the key filter leaves
+    // no character but digits in a coordinate field.
+    void coordinateFieldsTakeDigitsOnly()
+    {
+        StartedProgram program;
+        frmRacePointsAdd dialog(*program.main);
+        QVERIFY(Shown(dialog));
+        Enter(dialog.Text4);
+        QInputMethodEvent composed;
+        composed.setCommitString("5a");
+        QApplication::sendEvent(dialog.Text4, &composed);
+        QCOMPARE(dialog.Text4->text(), "");
+        dialog.Text4->insert("x7");
+        QCOMPARE(dialog.Text4->text(), "");
+        dialog.Text4->insert("7");
+        QCOMPARE(dialog.Text4->text(), "7");
+    }
+
+    // With the club's location set, the distance shows while the coordinates
+    // change, and a swapped pair gets its note, which never stops the add.
+    void distanceAndNotes()
+    {
+        StartedProgram program;
+        QVERIFY(ClubLocation::Save(ClubLocation::Parse("50 50 00 N, 04 21 00 E")));
+        frmRacePointsAdd dialog(*program.main);
+        QVERIFY(Shown(dialog));
+        QVERIFY(dialog.LabelDistance->text().isEmpty());
+        TypeRacePoint(dialog, "85", "Lommel", "Lommel, B");
+        Enter(dialog.Text4);
+        QApplication::clipboard()->setText("4.567890, 51.123456");
+        QTest::keyClick(dialog.Text4, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY2(QRegularExpression("^Distance from the club location: [0-9,]+\\.[0-9]{3} km$")
+                     .match(dialog.LabelDistance->text())
+                     .hasMatch(),
+                 qPrintable(dialog.LabelDistance->text()));
+        QVERIFY2(dialog.LabelNotes->text().startsWith("Latitude and longitude look swapped"),
+                 qPrintable(dialog.LabelNotes->text()));
+        dialog.Command1->click();
+        QVERIFY(RacePointsManage::RacePoints[6].endsWith("0434044051072444"));
+
+        QApplication::clipboard()->setText("51.123456, 4.567890");
+        QTest::keyClick(dialog.Text4, Qt::Key_V, Qt::ControlModifier);
+        const QStringList fields{"51", "07", "24", "44", "04", "34", "04", "40"};
+        QCOMPARE(dialog.LabelDistance->text(), "Distance from the club location: "
+                                                   + ClubLocation::KilometresText(*ClubLocation::DistanceMetres(fields))
+                                                   + " km");
+        QCOMPARE(dialog.LabelNotes->text(), "");
     }
 
     void coordinatesNeverEnteredBecomeZeros()

@@ -5,6 +5,8 @@
 #include "EditingSupport.h"
 
 #include "editing/frmRacePointsAlter.h"
+
+#include <QLabel>
 #include "editing/frmRacePointsDelete.h"
 #include "racepoints/Index.h"
 
@@ -84,6 +86,24 @@ private slots:
 
     // The first click into a field selects its whole text, so that what the
     // user types replaces it; a further click places the cursor.
+    // The notes name a race point with the same coordinates, and say what
+    // looks wrong, without stopping the save.
+    void notesNeverStopTheSave()
+    {
+        StartedProgram program(Sample());
+        QVERIFY(AlterLine(program, 11, [](frmRacePointsAlter &dialog) {
+            QCOMPARE(dialog.LabelNotes->text(), "");
+            const QStringList mons{"27", "45", "12", "03", "04", "91", "45"};
+            for (int i = 0; i < mons.size(); ++i)
+                Type(dialog.CoordinateFields()[1 + i], mons[i]);
+            QCOMPARE(dialog.LabelNotes->text(),
+                     "Minutes and seconds go up to 59.\nRace point 85 (Mons) has the same coordinates.");
+            dialog.Command1->click();
+            QVERIFY(!dialog.isVisible());
+        }));
+        QCOMPARE(FileLines(program.file()).at(11), Namur.left(45) + "5027451203049145");
+    }
+
     void aClickEntersTheWholeField()
     {
         StartedProgram program(Sample());

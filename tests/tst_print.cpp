@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 
+#include "app/ClubLocation.h"
 #include "app/Version.h"
 #include "app/frmMain.h"
 #include "racepoints/RacePointsPrint.h"
@@ -134,6 +135,21 @@ private slots:
     // A table longer than the page goes on over more pages, each with the
     // column heads; a narrow page gets smaller type and wrapped places, and
     // nothing lies beyond its printable width.
+    // With a club location, a last column gives each race point's distance,
+    // and nothing where it has none.
+    void distanceColumn()
+    {
+        StartedProgram program(DefaultDataFile({{1, Record(80, "Arras", "Arras-Ville", "5017123402460500")},
+                                                {3, Record(82, "Nowhere", "Hand edited", "9999999999999999")}}));
+        QVERIFY(ClubLocation::Save(ClubLocation::Parse("50 50 47.00 N, 04 21 06.00 E")));
+        const RacePointsPrint::Sheet sheet = RacePointsPrint::RacePointsSheet(QDate::currentDate());
+        QCOMPARE(sheet.heads.last(), "Distance (km)");
+        QCOMPARE(sheet.rows.size(), 2);
+        QVERIFY2(QRegularExpression("^1[0-9]{2}[.,][0-9]{3}$").match(sheet.rows[0].last()).hasMatch(),
+                 qPrintable(sheet.rows[0].last()));
+        QCOMPARE(sheet.rows[1].last(), "");
+    }
+
     void longTableTakesMorePagesWithTheirHeads()
     {
         QList<std::pair<int, QByteArray>> records;

@@ -17,6 +17,7 @@
 #include "app/ClubLocation.h"
 #include "app/Init.h"
 #include "app/Texte.h"
+#include "app/frmClubLocation.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
 #include "editing/frmRacePointsAdd.h"
@@ -91,6 +92,7 @@ QList<Shot> Shots()
              return send;
          }},
         {"info.png", [](frmMain &main) { return std::make_unique<frmInfo>(&main); }},
+        {"club-location.png", [](frmMain &main) { return std::make_unique<frmClubLocation>(&main); }},
     };
 }
 
@@ -174,7 +176,10 @@ int main(int argc, char *argv[])
     QDir::setCurrent(work.path());
     QDir().mkdir(QStringLiteral("racepo"));
     if (!QFile::copy(club + QStringLiteral("/club.txt"), QStringLiteral("club.txt"))
-        || !Init::WriteWholeFile(QStringLiteral("racepo/racepo.dat"), SampleDataFile())) {
+        || !Init::WriteWholeFile(QStringLiteral("racepo/racepo.dat"), SampleDataFile())
+        // The club's house in Brussels, from which the add dialog measures.
+        || !Init::WriteWholeFile(QDir::current().filePath(QLatin1String(ClubLocation::FileName)),
+                                 "50 50 47.00 N, 04 21 06.00 E\r\n")) {
         std::fprintf(stderr, "screenshots: cannot prepare the working folder %s\n", qPrintable(work.path()));
         return 1;
     }

@@ -7,6 +7,7 @@
 #include "app/Init.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 namespace ClubLocation {
 
@@ -78,7 +79,8 @@ std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordi
                                                                          coordinateFields[2], coordinateFields[3]);
     std::optional<Coordinates::Angle> longitude = Coordinates::FromFields(coordinateFields[4], coordinateFields[5],
                                                                           coordinateFields[6], coordinateFields[7]);
-    if (!latitude || !longitude)
+    // All zeros: coordinates never entered.
+    if (!latitude || !longitude || (latitude->hundredths == 0 && longitude->hundredths == 0))
         return std::nullopt;
     // No latitude lies beyond the pole.
     if (latitude->hundredths > 90 * Coordinates::HundredthsPerDegree)
@@ -88,12 +90,26 @@ std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordi
     return Coordinates::Position{Coordinates::Degrees(*latitude), Coordinates::Degrees(*longitude)};
 }
 
+bool OtherHemisphere(const Coordinates::Reading &reading)
+{
+    const auto other = [](const std::optional<Coordinates::Angle> &angle, bool clubNegative) {
+        return angle && angle->hemisphereGiven && angle->hundredths > 0 && angle->negative != clubNegative;
+    };
+    return other(reading.latitude, Current && Current->latitude.negative)
+        || other(reading.longitude, Current && Current->longitude.negative);
+}
+
 std::optional<double> DistanceMetres(const QStringList &coordinateFields)
 {
     const std::optional<Coordinates::Position> position = RacePointPosition(coordinateFields);
     if (!Current || !position)
         return std::nullopt;
     return Coordinates::DistanceMetres(PositionOf(*Current), *position);
+}
+
+QString KilometresText(double metres)
+{
+    return QLocale().toString(metres / 1000, 'f', 3);
 }
 
 } // namespace ClubLocation

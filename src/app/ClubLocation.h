@@ -51,11 +51,20 @@ Coordinates::Position PositionOf(const Location &location);
 
 // Where a race point lies: its eight coordinate field texts (latitude
 // degrees to longitude hundredths) in the club location's hemispheres;
-// nothing when a field does not hold two digits.
+// nothing when a field does not hold two digits, the latitude lies beyond
+// the pole, or all are zeros (never entered).
 std::optional<Coordinates::Position> RacePointPosition(const QStringList &coordinateFields);
+
+// Whether a value read says a hemisphere other than the club location's
+// (north and east without one): the record cannot keep it.
+bool OtherHemisphere(const Coordinates::Reading &reading);
 
 // The race point's distance from the club location in metres; nothing
 // without a location or without coordinates.
 std::optional<double> DistanceMetres(const QStringList &coordinateFields);
+
+// A distance in kilometres with three decimals, as the user's language writes
+// numbers ("54.972", "54,972").
+QString KilometresText(double metres);
 
 } // namespace ClubLocation

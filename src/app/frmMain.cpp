@@ -5,12 +5,15 @@
 #include "app/frmMain.h"
 
 #include "app/Accessibility.h"
+#include "app/ClubLocation.h"
+#include "app/frmClubLocation.h"
 #include "app/Geometry.h"
 #include "app/Init.h"
 #include "app/MessageBox.h"
 #include "app/Texte.h"
 #include "app/Version.h"
 #include "app/frmInfo.h"
+#include "editing/FieldRules.h"
 #include "editing/frmRacePointsAdd.h"
 #include "editing/frmRacePointsAlter.h"
 #include "editing/frmRacePointsDelete.h"
@@ -26,6 +29,7 @@
 #include "terminal/frmSet.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -36,9 +40,11 @@
 #include <QMimeData>
 #include <QListWidget>
 #include <QLockFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QUrl>
 
 namespace {
 
@@ -76,6 +82,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->installEventFilter(this);
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
+    connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::UpdateMapEntry);
+    List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(List1, &QWidget::customContextMenuRequested, this, &frmMain::List1_ContextMenu);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setSingleShot(true);
@@ -97,6 +106,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuProgram = menuBar()->addMenu(QString());
     mnuProgram->setObjectName(QStringLiteral("mnuProgram"));
     mnuProgramSet = action(mnuProgram, "mnuProgramSet", &frmMain::mnuProgramSet_Click);
+    mnuProgramClubLocation = action(mnuProgram, "mnuProgramClubLocation", &frmMain::mnuProgramClubLocation_Click);
     mnuProgramSlash = separator(mnuProgram, "mnuProgramSlash");
     mnuProgramExit = action(mnuProgram, "mnuProgramExit", nullptr);
     connect(mnuProgramExit, &QAction::triggered, this, &QWidget::close);
@@ -115,6 +125,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuRacePointsExport = action(mnuRacePoints, "mnuRacePointsExport", &frmMain::mnuRacePointsExport_Click);
     mnuRacePointsSlash2 = separator(mnuRacePoints, "mnuRacePointsSlash2");
     mnuRacePointsShow = action(mnuRacePoints, "mnuRacePointsShow", &frmMain::RacePointsAnzeigen);
+    mnuRacePointsMap = action(mnuRacePoints, "mnuRacePointsMap", &frmMain::mnuRacePointsMap_Click);
+    mnuRacePointsMap->setEnabled(false);
     // Before Send, which stays the last entry.
     mnuRacePointsPrint = action(mnuRacePoints, "mnuRacePointsPrint", &frmMain::mnuRacePointsPrint_Click);
     mnuRacePointsSend = action(mnuRacePoints, "mnuRacePointsSend", &frmMain::mnuRacePointsSend_Click);
@@ -169,6 +181,7 @@ bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
         return false;
     }
     Init::InitProgram();
+    ClubLocation::Load();
     // Undo covers this session's changes in this folder.
     UndoHistory::Clear();
     if (!ApplyTextsMain(errorText)) {
@@ -197,11 +210,19 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     mnuProgram->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuProgram.Caption")));
     mnuProgramSet->setText(Texte::GetText(QStringLiteral("frmMain.mnuProgramSet.Caption")));
     mnuProgramExit->setText(Texte::GetText(QStringLiteral("frmMain.mnuProgramExit.Caption")));
+    mnuProgramClubLocation->setText(
+        TextOr(QStringLiteral("frmMain.mnuProgramClubLocation.Caption"), QStringLiteral("&Club location...")));
     mnuRacePoints->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuRacePoints.Caption")));
     mnuRacePointsAdd->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsAdd.Caption")));
     mnuRacePointsAlter->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsAlter.Caption")));
     mnuRacePointsDelete->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsDelete.Caption")));
     mnuRacePointsShow->setText(Texte::GetText(QStringLiteral("frmMain.mnuRacePointsShow.Caption")));
+    mnuRacePointsMap->setText(
+        TextOr(QStringLiteral("frmMain.mnuRacePointsMap.Caption"), QStringLiteral("Show on &map")));
+    MsgBoxNameMap = TextOr(QStringLiteral("frmMain.MsgBoxNameMap"), QStringLiteral("Show on map"));
+    MsgBoxTextMap = TextOr(QStringLiteral("frmMain.MsgBoxTextMap"),
+                           QStringLiteral("No web browser could be opened. The map of the race point is at this "
+                                          "address:"));
     // A club's own catalogue may predate this entry; it must not be left blank.
     mnuRacePointsPrint->setText(
         TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
@@ -234,7 +255,45 @@ void frmMain::RacePointsAnzeigen()
     mnuRacePointsAdd->setEnabled(true);
     ListFilled = true;
     ShowUndoSteps();
+    UpdateMapEntry();
 }
+
+std::optional<Coordinates::Position> frmMain::SelectedPosition() const
+{
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    if (selected.isEmpty())
+        return std::nullopt;
+    const int slot = List1->row(selected.first()) + 1;
+    if (slot > RacePointsManage::RacePointCount || slot > RacePointsManage::SlotCount)
+        return std::nullopt;
+    const QStringList coordinates = FieldRules::FieldTexts(RacePointsManage::RacePoints[slot]).mid(3);
+    return ClubLocation::RacePointPosition(coordinates);
+}
+
+void frmMain::UpdateMapEntry()
+{
+    mnuRacePointsMap->setEnabled(SelectedPosition().has_value());
+}
+
+void frmMain::List1_ContextMenu(const QPoint &position)
+{
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("List1Menu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions({mnuRacePointsAlter, mnuRacePointsDelete, mnuRacePointsMap});
+    menu->popup(List1->viewport()->mapToGlobal(position));
+}
+
+void frmMain::mnuRacePointsMap_Click()
+{
+    const std::optional<Coordinates::Position> position = SelectedPosition();
+    if (!position)
+        return;
+    const QString address = Coordinates::MapAddress(*position);
+    if (!QDesktopServices::openUrl(QUrl(address)))
+        ShowMessage(this, QMessageBox::Warning, MsgBoxNameMap, MsgBoxTextMap + u'\n' + address);
+}
+
 
 namespace {
 
@@ -324,6 +383,13 @@ void frmMain::mnuProgramSet_Click()
 {
     frmSet dialog(this);
     dialog.exec();
+}
+
+void frmMain::mnuProgramClubLocation_Click()
+{
+    frmClubLocation dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        UpdateMapEntry(); // the hemispheres may have changed
 }
 
 void frmMain::mnuRacePointsAdd_Click()

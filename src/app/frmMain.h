@@ -4,11 +4,14 @@
 
 #pragma once
 
+#include "racepoints/Coordinates.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
@@ -55,12 +58,19 @@ public:
     QString MsgBoxName2, MsgBoxText2;
     // The race point file is there but cannot be read.
     QString MsgBoxName3, MsgBoxText3;
+    // No web browser opened for the map.
+    QString MsgBoxNameMap, MsgBoxTextMap;
+
+    // Where the race point selected in the list lies; nothing without a
+    // selected race point or without its coordinates.
+    std::optional<Coordinates::Position> SelectedPosition() const;
 
     QListWidget *List1;
     QTimer Timer1;
 
     QMenu *mnuProgram;
     QAction *mnuProgramSet;
+    QAction *mnuProgramClubLocation;
     QAction *mnuProgramSlash;
     QAction *mnuProgramExit;
     QMenu *mnuRacePoints;
@@ -74,6 +84,7 @@ public:
     QAction *mnuRacePointsExport;
     QAction *mnuRacePointsSlash2;
     QAction *mnuRacePointsShow;
+    QAction *mnuRacePointsMap;
     QAction *mnuRacePointsPrint;
     QAction *mnuRacePointsSend;
     QMenu *mnuHelp;
@@ -90,6 +101,10 @@ private:
     void List1_Click();
     void Timer1_Timer();
     void mnuProgramSet_Click();
+    void mnuProgramClubLocation_Click();
+    void mnuRacePointsMap_Click();
+    void UpdateMapEntry();
+    void List1_ContextMenu(const QPoint &position);
     void mnuRacePointsAdd_Click();
     void mnuRacePointsAlter_Click();
     void mnuRacePointsDelete_Click();

@@ -5,11 +5,13 @@
 #include "editing/RacePointDialog.h"
 
 #include "app/Accessibility.h"
+#include "app/ClubLocation.h"
 #include "app/Geometry.h"
 #include "app/MessageBox.h"
 #include "app/Texte.h"
 #include "app/frmMain.h"
 #include "app/Init.h"
+#include "editing/CoordinateNotes.h"
 #include "racepoints/Index.h"
 #include "racepoints/RacePointsManage.h"
 #include "racepoints/UndoHistory.h"
@@ -51,6 +53,13 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &text, con
 }
 
 } // namespace
+
+QString PasteFormsText(const QString &window)
+{
+    return TextOr(window + QStringLiteral(".txtPasteForms"),
+                  QStringLiteral("Not a coordinate. Paste, for example, 51.123456, 51°07.407', 51°07'24.4\" or "
+                                 "510724.4, with N, S, E or W where needed."));
+}
 
 QString SaveFailedText()
 {
@@ -114,6 +123,102 @@ RacePointDialog::RacePointDialog(frmMain &main, const char *name) : QDialog(&mai
     }
     setTabOrder(previous, Command1);
     setTabOrder(Command1, Command2);
+
+    const std::array<RacePointField *, 8> coordinateFields = CoordinateFields();
+    for (int i = 0; i < 8; ++i) {
+        const auto row = i < 4 ? Coordinates::Axis::Latitude : Coordinates::Axis::Longitude;
+        connect(coordinateFields[i], &RacePointField::pasted, this,
+                [this, row](const QString &text) { PasteCoordinates(row, text); });
+    }
+}
+
+std::array<RacePointField *, 8> RacePointDialog::CoordinateFields() const
+{
+    return {Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11};
+}
+
+void RacePointDialog::ShowCoordinateChecks()
+{
+    // The distance and up to three lines of notes under the coordinate
+    // frame, the buttons below them.
+    constexpr int lines = 1000;
+    setFixedSize(Twips(8520), Twips(3765 + lines));
+    LabelDistance = MakeLabel(this, QStringLiteral("LabelDistance"), QString(), TwipsRect(384, 2976, 7992, 240));
+    LabelNotes = MakeLabel(this, QStringLiteral("LabelNotes"), QString(), TwipsRect(384, 3228, 7992, 720));
+    LabelNotes->setWordWrap(true);
+    LabelNotes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // No accessible name of its own: a screen reader reads the notes
+    // themselves, and hears of every change (QLabel tells it).
+    Command1->move(Command1->x(), Twips(3072 + lines));
+    Command2->move(Command2->x(), Twips(3072 + lines));
+    const auto changed = [this] {
+        pasteNote.clear();
+        UpdateCoordinateChecks();
+    };
+    for (RacePointField *field : CoordinateFields())
+        connect(field, &QLineEdit::textChanged, this, changed);
+    connect(Text1, &QLineEdit::textChanged, this, changed);
+    UpdateCoordinateChecks();
+}
+
+void RacePointDialog::PasteCoordinates(Coordinates::Axis row, const QString &text)
+{
+    const std::optional<Coordinates::Reading> reading = Coordinates::Read(text, row);
+    if (!reading) {
+        pasteNote = PasteFormsText(windowName);
+        UpdateCoordinateChecks();
+        return;
+    }
+    ShowReading(CoordinateFields(), *reading);
+    if (ClubLocation::OtherHemisphere(*reading)) {
+        pasteNote = TextOr(windowName + QStringLiteral(".txtNoteHemisphere"),
+                           QStringLiteral("The pasted coordinates lie in another hemisphere than the club "
+                                          "location; they are kept as lying in the club's."));
+        UpdateCoordinateChecks();
+    }
+}
+
+void RacePointDialog::UpdateCoordinateChecks()
+{
+    if (!LabelNotes)
+        return;
+    QStringList coordinates;
+    for (const RacePointField *field : CoordinateFields())
+        coordinates.append(field->text());
+
+    const auto text = [this](const char *suffix, const char *english) {
+        return TextOr(windowName + QLatin1String(suffix), QString::fromUtf8(english));
+    };
+    const std::optional<double> metres = ClubLocation::DistanceMetres(coordinates);
+    LabelDistance->setText(metres ? text(".txtDistance", "Distance from the club location: %1 km")
+                                        .arg(ClubLocation::KilometresText(*metres))
+                                  : QString());
+
+    QStringList notes;
+    if (!pasteNote.isEmpty())
+        notes.append(pasteNote);
+    for (const CoordinateNotes::Note &note : CoordinateNotes::Check(coordinates, Text1->text().toInt())) {
+        switch (note.kind) {
+        case CoordinateNotes::Kind::SixtyOrMore:
+            notes.append(text(".txtNoteSixty", "Minutes and seconds go up to 59."));
+            break;
+        case CoordinateNotes::Kind::LatitudeOver90:
+            notes.append(text(".txtNoteLatitude", "A latitude goes up to 90°."));
+            break;
+        case CoordinateNotes::Kind::FarAway:
+            notes.append(text(".txtNoteFar", "This is more than 1,500 km from the club location."));
+            break;
+        case CoordinateNotes::Kind::SameAsOther:
+            notes.append(text(".txtNoteSame", "Race point %1 (%2) has the same coordinates.")
+                             .arg(QString::number(note.otherNumber), note.otherName));
+            break;
+        case CoordinateNotes::Kind::Swapped:
+            notes.append(text(".txtNoteSwapped", "Latitude and longitude look swapped: swapped, the point lies "
+                                                 "far nearer the club."));
+            break;
+        }
+    }
+    LabelNotes->setText(notes.join(u'\n'));
 }
 
 std::array<RacePointField *, 11> RacePointDialog::Fields() const
@@ -123,6 +228,7 @@ std::array<RacePointField *, 11> RacePointDialog::Fields() const
 
 void RacePointDialog::ApplyLayoutTexts(const QString &window)
 {
+    windowName = window;
     Texte::LoadTexts();
     const auto text = [&window](const char *suffix) { return Texte::GetText(window + QLatin1String(suffix)); };
     setWindowTitle(text(".Caption"));
@@ -135,17 +241,7 @@ void RacePointDialog::ApplyLayoutTexts(const QString &window)
     Label5->setText(text(".Label5.Caption"));
     NameBuddiesFromLabels(*this);
 
-    // A screen reader names each coordinate field for what it holds, as the
-    // row's label names only the first; catalogues older than these keys
-    // give the English names.
-    static constexpr std::array<const char *, 8> coordinateNames{
-        "Latitude degrees",  "Latitude minutes",  "Latitude seconds",  "Latitude hundredths of a second",
-        "Longitude degrees", "Longitude minutes", "Longitude seconds", "Longitude hundredths of a second"};
-    const std::array<RacePointField *, 11> fields = Fields();
-    for (int i = 0; i < 8; ++i) {
-        const QString key = window + QStringLiteral(".Text%1.AccessibleName").arg(4 + i);
-        fields[3 + i]->setAccessibleName(TextOr(key, QLatin1String(coordinateNames[i])));
-    }
+    NameCoordinateFields(CoordinateFields(), window, 4);
     Frame1->setAccessibleName(TextOr(window + QStringLiteral(".Frame1.AccessibleName"), QStringLiteral("Coordinates")));
     Text1->setAccessibleDescription(TextOr(window + QStringLiteral(".Text1.AccessibleDescription"),
                                            QStringLiteral("Race point number, 80 to 98")));

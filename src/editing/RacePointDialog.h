@@ -30,9 +30,14 @@ public:
     // The fixed signs after Text4 to Text11: degrees, minutes, seconds comma, seconds.
     std::array<QLabel *, 8> UnitSigns;
     QPushButton *Command1, *Command2;
+    // Under the coordinates, in the add and alter dialogs: the distance from
+    // the club location, and what looks wrong or why a paste was not taken.
+    QLabel *LabelDistance = nullptr, *LabelNotes = nullptr;
 
     // Text1 to Text11 in record order.
     std::array<RacePointField *, 11> Fields() const;
+    // Text4 to Text11.
+    std::array<RacePointField *, 8> CoordinateFields() const;
 
     // Whether the alter or delete dialog found the selected race point; it
     // opens only then.
@@ -63,6 +68,10 @@ protected:
     // False when the record names no slot: nothing is saved then.
     bool StoreAndSave(const QByteArray &record, const QString &failTitle, const QString &failText);
 
+    // Shows the distance and the notes under the coordinates, kept up to
+    // date as they change. The window's catalogue texts must be applied.
+    void ShowCoordinateChecks();
+
     // An access key presses a button without moving the focus; moving it
     // first lets the field being left apply its fill, as a click would.
     void TakeFocus(QPushButton *button);
@@ -70,8 +79,18 @@ protected:
     frmMain &Main;
 
 private:
+    void PasteCoordinates(Coordinates::Axis row, const QString &text);
+    void UpdateCoordinateChecks();
+
     int selectedSlot = 0;
+    QString windowName;
+    // Why the last paste was not taken; shown until the coordinates change.
+    QString pasteNote;
 };
+
+// What a note says when a paste into a coordinate field of `window` was no
+// coordinate: the forms that are understood.
+QString PasteFormsText(const QString &window);
 
 // Texts for the file error messages of catalogues that predate them.
 QString SaveFailedText();

@@ -24,6 +24,7 @@ frmRacePointsAdd::frmRacePointsAdd(frmMain &main) : RacePointDialog(main, "frmRa
     connect(Text1, &QLineEdit::textChanged, this, &frmRacePointsAdd::Text1_Change);
 
     ApplyTextsAdd();
+    ShowCoordinateChecks();
     Text1->setFocus();
     InstallDialogKeys(*this);
 }

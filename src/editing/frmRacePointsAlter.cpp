@@ -21,6 +21,7 @@ frmRacePointsAlter::frmRacePointsAlter(frmMain &main) : RacePointDialog(main, "f
 
     ApplyTextsAlter();
     ShowSelectedRecord();
+    ShowCoordinateChecks();
     Text2->setFocus();
     InstallDialogKeys(*this);
 }

@@ -253,7 +253,9 @@ std::optional<std::int64_t> Hundredths(std::vector<Part> parts)
     static constexpr std::array<std::int64_t, 3> perUnit{HundredthsPerDegree, HundredthsPerMinute,
                                                          HundredthsPerSecond};
     // The compact DDMMSS.s and DDDMMSS.s.
-    if (parts.size() == 1 && parts[0].unit == Unit::None && (parts[0].digits.size() == 6 || parts[0].digits.size() == 7)) {
+    const bool compact = parts.size() == 1 && parts[0].unit == Unit::None
+                      && (parts[0].digits.size() == 6 || parts[0].digits.size() == 7);
+    if (compact) {
         const QString digits = parts[0].digits;
         const qsizetype n = digits.size();
         Part seconds = parts[0];
@@ -339,7 +341,10 @@ std::optional<Angle> FromFields(QStringView degrees, QStringView minutes, QStrin
 {
     std::int64_t total = 0;
     const std::array<std::pair<QStringView, std::int64_t>, 4> fields{
-        {{degrees, HundredthsPerDegree}, {minutes, HundredthsPerMinute}, {seconds, HundredthsPerSecond}, {hundredths, 1}}};
+        {{degrees, HundredthsPerDegree},
+         {minutes, HundredthsPerMinute},
+         {seconds, HundredthsPerSecond},
+         {hundredths, 1}}};
     for (const auto &[text, unit] : fields) {
         if (text.size() != 2 || !IsDigit(text[0]) || !IsDigit(text[1]))
             return std::nullopt;

@@ -5,6 +5,7 @@
 #include "racepoints/RacePointsPrint.h"
 
 #include "app/Accessibility.h"
+#include "app/ClubLocation.h"
 #include "app/MessageBox.h"
 #include "app/Texte.h"
 #include "app/Version.h"
@@ -120,13 +121,22 @@ Sheet RacePointsSheet(const QDate &date)
                    TextOr(QStringLiteral("frmMain.txtPrintPlace"), QStringLiteral("Place")),
                    TextOr(QStringLiteral("frmMain.txtPrintLatitude"), QStringLiteral("Latitude")),
                    TextOr(QStringLiteral("frmMain.txtPrintLongitude"), QStringLiteral("Longitude"))};
+    // Distances only where there is a place to measure them from.
+    const bool distances = ClubLocation::Current.has_value();
+    if (distances)
+        sheet.heads.append(TextOr(QStringLiteral("frmMain.txtPrintDistance"), QStringLiteral("Distance (km)")));
     for (int slot = 1; slot <= RacePointCount && slot <= SlotCount; ++slot) {
         if (IsBlankRecord(RacePoints[slot]))
             continue;
         const QStringList fields = FieldRules::FieldTexts(RacePoints[slot]);
-        sheet.rows.append({QString::number(slot + FirstNumber - 1).rightJustified(2, u'0'), fields[1].trimmed(),
-                           fields[2].trimmed(), FieldRules::CoordinateText(fields, false),
-                           FieldRules::CoordinateText(fields, true)});
+        QStringList row{QString::number(slot + FirstNumber - 1).rightJustified(2, u'0'), fields[1].trimmed(),
+                        fields[2].trimmed(), FieldRules::CoordinateText(fields, false),
+                        FieldRules::CoordinateText(fields, true)};
+        if (distances) {
+            const std::optional<double> metres = ClubLocation::DistanceMetres(fields.mid(3));
+            row.append(metres ? ClubLocation::KilometresText(*metres) : QString());
+        }
+        sheet.rows.append(row);
     }
     return sheet;
 }

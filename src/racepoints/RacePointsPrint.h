@@ -21,7 +21,7 @@ struct Sheet {
     QString title;    // the program's caption
     QString subtitle; // what the table holds
     QString date;
-    QStringList heads; // number, name, place, latitude, longitude
+    QStringList heads; // number, name, place, latitude, longitude; distance with a club location
     QList<QStringList> rows;
 };
 

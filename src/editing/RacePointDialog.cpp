@@ -61,6 +61,27 @@ QString PasteFormsText(const QString &window)
                                  "510724.4, with N, S, E or W where needed."));
 }
 
+QString CoordinateNoteText(const QString &window, const CoordinateNotes::Note &note)
+{
+    const auto text = [&window](const char *suffix, const char *english) {
+        return TextOr(window + QLatin1String(suffix), QString::fromUtf8(english));
+    };
+    switch (note.kind) {
+    case CoordinateNotes::Kind::SixtyOrMore:
+        return text(".txtNoteSixty", "Minutes and seconds go up to 59.");
+    case CoordinateNotes::Kind::LatitudeOver90:
+        return text(".txtNoteLatitude", "A latitude goes up to 90°.");
+    case CoordinateNotes::Kind::FarAway:
+        return text(".txtNoteFar", "This is more than 1,500 km from the club location.");
+    case CoordinateNotes::Kind::SameAsOther:
+        return text(".txtNoteSame", "Race point %1 (%2) has the same coordinates.")
+            .arg(QString::number(note.otherNumber), note.otherName);
+    case CoordinateNotes::Kind::Swapped:
+        break;
+    }
+    return text(".txtNoteSwapped", "Latitude and longitude look swapped: swapped, the point lies far nearer the club.");
+}
+
 QString SaveFailedText()
 {
     return QStringLiteral("The race point file could not be saved. Please check that the folder racepo "
@@ -197,27 +218,8 @@ void RacePointDialog::UpdateCoordinateChecks()
     QStringList notes;
     if (!pasteNote.isEmpty())
         notes.append(pasteNote);
-    for (const CoordinateNotes::Note &note : CoordinateNotes::Check(coordinates, Text1->text().toInt())) {
-        switch (note.kind) {
-        case CoordinateNotes::Kind::SixtyOrMore:
-            notes.append(text(".txtNoteSixty", "Minutes and seconds go up to 59."));
-            break;
-        case CoordinateNotes::Kind::LatitudeOver90:
-            notes.append(text(".txtNoteLatitude", "A latitude goes up to 90°."));
-            break;
-        case CoordinateNotes::Kind::FarAway:
-            notes.append(text(".txtNoteFar", "This is more than 1,500 km from the club location."));
-            break;
-        case CoordinateNotes::Kind::SameAsOther:
-            notes.append(text(".txtNoteSame", "Race point %1 (%2) has the same coordinates.")
-                             .arg(QString::number(note.otherNumber), note.otherName));
-            break;
-        case CoordinateNotes::Kind::Swapped:
-            notes.append(text(".txtNoteSwapped", "Latitude and longitude look swapped: swapped, the point lies "
-                                                 "far nearer the club."));
-            break;
-        }
-    }
+    for (const CoordinateNotes::Note &note : CoordinateNotes::Check(coordinates, Text1->text().toInt()))
+        notes.append(CoordinateNoteText(windowName, note));
     LabelNotes->setText(notes.join(u'\n'));
 }
 

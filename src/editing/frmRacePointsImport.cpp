@@ -5,10 +5,12 @@
 #include "editing/frmRacePointsImport.h"
 
 #include "app/Accessibility.h"
+#include "app/ClubLocation.h"
 #include "app/DialogKeys.h"
 #include "app/MessageBox.h"
 #include "app/Texte.h"
 #include "editing/FieldRules.h"
+#include "editing/RacePointDialog.h"
 #include "racepoints/RacePointsManage.h"
 
 #include <QBoxLayout>
@@ -164,12 +166,15 @@ void frmRacePointsImport::ShowPlan()
         QStringList notes;
         for (const Note note : kept.notes)
             notes << NoteText(note);
+        // The checks the dialogs make while the coordinates are typed.
+        for (const CoordinateNotes::Note &note : CoordinateNotes::Check(fields.mid(3), fields[0].toInt()))
+            notes << CoordinateNoteText(QStringLiteral("frmRacePointsAdd"), note);
         const QStringList cells = {fields[0],
                                    fields[1].trimmed(),
                                    fields[2].trimmed(),
                                    FieldRules::CoordinateText(fields, false),
                                    FieldRules::CoordinateText(fields, true),
-                                   kept.distance ? QString::number(*kept.distance, 'f', 3) : QString(),
+                                   kept.distance ? ClubLocation::KilometresText(*kept.distance * 1000) : QString(),
                                    notes.join(QStringLiteral("; "))};
         for (int column = 0; column < cells.size(); ++column)
             Grid1->setItem(row, column, new QTableWidgetItem(cells[column]));

@@ -22,6 +22,7 @@
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
 #include "editing/frmRacePointsAdd.h"
+#include "editing/frmRacePointsImport.h"
 #include "racepoints/RacePointsManage.h"
 #include "terminal/COMPortsManage.h"
 #include "terminal/SerialPort.h"
@@ -62,6 +63,22 @@ QList<Shot> Shots()
              auto add = std::make_unique<frmRacePointsAdd>(main);
              add->Text1->setText(QStringLiteral("85")); // shows the stored race point 85
              return add;
+         }},
+        {"import.png", [](frmMain &main) {
+             // A federation's list in degrees and decimal minutes, as a
+             // spreadsheet saves it, over the club's first race points.
+             const QByteArray list = "Nr;Lossingsplaats;Plaats;Breedte;Lengte\r\n"
+                                     "86;Ch\xe2teauroux;Ch\xe2teauroux, Indre;46 48.6000 N;001 41.5000 E\r\n"
+                                     "87;Poitiers;Poitiers, Vienne;46 34.8000 N;000 20.4000 E\r\n"
+                                     "88;Angoul\xeame;Angoul\xeame, Charente;45 38.9000 N;000 09.3000 E\r\n"
+                                     "88;Cognac;Cognac, Charente;45 41.7000 N;000 19.7000 W\r\n"
+                                     "89;Tours;Tours, Indre-et-Loire;47 23.6000 N;000 41.3000 E\r\n"
+                                     "90;Argenton;Argenton-sur-Creuse;;\r\n";
+             ClubLocation::Current = ClubLocation::Parse("50 51 00.00 N, 04 21 00.00 E");
+             auto preview = std::make_unique<frmRacePointsImport>(&main, RacePointLists::ReadSheet(list),
+                                                                  QStringLiteral("season.csv"));
+             preview->resize(820, 330);
+             return preview;
          }},
         {"settings.png", [](frmMain &main) {
              auto set = std::make_unique<frmSet>(*main.COMPorts, &main);

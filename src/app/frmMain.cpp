@@ -17,9 +17,13 @@
 #include "editing/frmRacePointsAdd.h"
 #include "editing/frmRacePointsAlter.h"
 #include "editing/frmRacePointsDelete.h"
+#include "editing/frmRacePointsImport.h"
 #include "racepoints/Cp1252.h"
+#include "racepoints/Index.h"
+#include "racepoints/RacePointLists.h"
 #include "racepoints/RacePointsManage.h"
 #include "racepoints/RacePointsPrint.h"
+#include "racepoints/UndoHistory.h"
 #include "terminal/COMPortsManage.h"
 #include "terminal/frmRacePointsSend.h"
 #include "terminal/frmSet.h"
@@ -28,9 +32,12 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QListWidget>
 #include <QLockFile>
 #include <QMenu>
@@ -111,7 +118,14 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuRacePointsAdd = action(mnuRacePoints, "mnuRacePointsAdd", &frmMain::mnuRacePointsAdd_Click);
     mnuRacePointsAlter = action(mnuRacePoints, "mnuRacePointsAlter", &frmMain::mnuRacePointsAlter_Click);
     mnuRacePointsDelete = action(mnuRacePoints, "mnuRacePointsDelete", &frmMain::mnuRacePointsDelete_Click);
+    mnuRacePointsUndo = action(mnuRacePoints, "mnuRacePointsUndo", &frmMain::mnuRacePointsUndo_Click);
+    mnuRacePointsUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRacePointsRedo = action(mnuRacePoints, "mnuRacePointsRedo", &frmMain::mnuRacePointsRedo_Click);
+    mnuRacePointsRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnuRacePointsSlash = separator(mnuRacePoints, "mnuRacePointsSlash");
+    mnuRacePointsImport = action(mnuRacePoints, "mnuRacePointsImport", &frmMain::mnuRacePointsImport_Click);
+    mnuRacePointsExport = action(mnuRacePoints, "mnuRacePointsExport", &frmMain::mnuRacePointsExport_Click);
+    mnuRacePointsSlash2 = separator(mnuRacePoints, "mnuRacePointsSlash2");
     mnuRacePointsShow = action(mnuRacePoints, "mnuRacePointsShow", &frmMain::RacePointsAnzeigen);
     mnuRacePointsMap = action(mnuRacePoints, "mnuRacePointsMap", &frmMain::mnuRacePointsMap_Click);
     mnuRacePointsMap->setEnabled(false);
@@ -128,6 +142,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuInfo = action(mnuHelp, "mnuInfo", &frmMain::mnuInfo_Click);
 
     setWindowTitle(ProgramCaption());
+    // A list file dropped on the window is imported.
+    setAcceptDrops(true);
     adjustSize();
 }
 
@@ -168,6 +184,8 @@ bool frmMain::Form_Load(QString *errorText, QString *errorTitle)
     }
     Init::InitProgram();
     ClubLocation::Load();
+    // Undo covers this session's changes in this folder.
+    UndoHistory::Clear();
     if (!ApplyTextsMain(errorText)) {
         // The catalogue holds every text, so this report cannot come from it.
         if (errorTitle)
@@ -212,6 +230,11 @@ bool frmMain::ApplyTextsMain(QString *errorText)
     // A club's own catalogue may predate this entry; it must not be left blank.
     mnuRacePointsPrint->setText(
         TextOr(QStringLiteral("frmMain.mnuRacePointsPrint.Caption"), QStringLiteral("&Print...")));
+    ShowUndoSteps();
+    mnuRacePointsImport->setText(
+        TextOr(QStringLiteral("frmMain.mnuRacePointsImport.Caption"), QStringLiteral("&Import...")));
+    mnuRacePointsExport->setText(
+        TextOr(QStringLiteral("frmMain.mnuRacePointsExport.Caption"), QStringLiteral("&Export...")));
     mnuHelp->setTitle(Texte::GetText(QStringLiteral("frmMain.mnuHelp.Caption")));
     mnuInfo->setText(Texte::GetText(QStringLiteral("frmMain.mnuInfo.Caption")));
     // The list has no caption of its own; its menu names what it holds.
@@ -235,6 +258,7 @@ void frmMain::RacePointsAnzeigen()
     }
     mnuRacePointsAdd->setEnabled(true);
     ListFilled = true;
+    ShowUndoSteps();
     UpdateMapEntry();
 }
 
@@ -272,6 +296,42 @@ void frmMain::mnuRacePointsMap_Click()
     const QString address = Coordinates::MapAddress(*position);
     if (!QDesktopServices::openUrl(QUrl(address)))
         ShowMessage(this, QMessageBox::Warning, MsgBoxNameMap, MsgBoxTextMap + u'\n' + address);
+}
+
+
+namespace {
+
+// What a step did, for the captions of Undo and Redo: "delete 84".
+QString StepText(const UndoHistory::Step &step)
+{
+    const QString number = QString::number(step.number);
+    switch (step.action) {
+    case UndoHistory::Action::Add:
+        return TextOr(QStringLiteral("frmMain.txtStepAdd"), QStringLiteral("add %1")).arg(number);
+    case UndoHistory::Action::Alter:
+        return TextOr(QStringLiteral("frmMain.txtStepAlter"), QStringLiteral("alter %1")).arg(number);
+    case UndoHistory::Action::Delete:
+        return TextOr(QStringLiteral("frmMain.txtStepDelete"), QStringLiteral("delete %1")).arg(number);
+    case UndoHistory::Action::Import:
+        break;
+    }
+    return TextOr(QStringLiteral("frmMain.txtStepImport"), QStringLiteral("import"));
+}
+
+} // namespace
+
+void frmMain::ShowUndoSteps()
+{
+    const QList<UndoHistory::Step> &undo = UndoHistory::UndoSteps();
+    const QList<UndoHistory::Step> &redo = UndoHistory::RedoSteps();
+    mnuRacePointsUndo->setEnabled(!undo.isEmpty());
+    mnuRacePointsUndo->setText(
+        undo.isEmpty() ? TextOr(QStringLiteral("frmMain.mnuRacePointsUndo.Caption"), QStringLiteral("&Undo"))
+                       : TextOr(QStringLiteral("frmMain.txtUndo"), QStringLiteral("&Undo %1")).arg(StepText(undo.last())));
+    mnuRacePointsRedo->setEnabled(!redo.isEmpty());
+    mnuRacePointsRedo->setText(
+        redo.isEmpty() ? TextOr(QStringLiteral("frmMain.mnuRacePointsRedo.Caption"), QStringLiteral("&Redo"))
+                       : TextOr(QStringLiteral("frmMain.txtRedo"), QStringLiteral("&Redo %1")).arg(StepText(redo.last())));
 }
 
 void frmMain::List1_Click()
@@ -399,6 +459,233 @@ void frmMain::mnuRacePointsPrint_Click()
                            QStringLiteral("The race points could not be printed. Please check that the printer is "
                                           "switched on and ready or, when printing to a file, that its folder can "
                                           "be written.")));
+    }
+}
+
+void frmMain::mnuRacePointsUndo_Click()
+{
+    UndoOrRedo(false);
+}
+
+void frmMain::mnuRacePointsRedo_Click()
+{
+    UndoOrRedo(true);
+}
+
+void frmMain::UndoOrRedo(bool redo)
+{
+    // Read anew, as every dialog reads it when it opens.
+    Texte::LoadTexts();
+    const QString path = Init::DataFilePath();
+    const QString title = SpokenCaption((redo ? mnuRacePointsRedo : mnuRacePointsUndo)->text());
+    // Another copy (on another computer, on a shared folder) may have saved
+    // since: its work is only overwritten when the user says so.
+    const QStringList changed = UndoHistory::ChangedSince(path, redo);
+    if (!changed.isEmpty()
+        && !AskYesNo(this, title,
+                     TextOr(QStringLiteral("frmMain.MsgBoxTextChanged"),
+                            QStringLiteral("The race point file has been changed since, perhaps by Racepoints on "
+                                           "another computer. Going on would overwrite: %1. Go on?"))
+                         .arg(changed.join(QStringLiteral(", ")))))
+        return;
+    Index::RememberListSelection(*this);
+    QString reason;
+    if (!(redo ? UndoHistory::Redo(path, &reason) : UndoHistory::Undo(path, &reason))) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextUndo"),
+                           QStringLiteral("The race point file could not be saved, so the list stays as it is. "
+                                          "Please check that the folder racepo can be written and that the disk "
+                                          "is not full.")),
+                    reason);
+    }
+    RacePointsAnzeigen();
+    Index::RestoreListSelection(*this);
+}
+
+namespace {
+
+// A menu entry's caption as the title of what it opens: "Export" for "&Export...".
+QString TitleOf(const QAction &entry)
+{
+    QString title = SpokenCaption(entry.text());
+    while (title.endsWith(u'.') || title.endsWith(u'\u2026'))
+        title.chop(1);
+    return title;
+}
+
+// The program's own files in the working folder, which no list may replace.
+bool IsOwnFile(const QString &path)
+{
+    const QString chosen = QFileInfo(path).absoluteFilePath();
+    for (const QString &own : {Init::DataFilePath(), Texte::CataloguePath(), Init::OptionsFilePath()}) {
+        if (QFileInfo(own).absoluteFilePath() == chosen)
+            return true;
+    }
+    return false;
+}
+
+// Why a file cannot be imported, for the user.
+QString ProblemText(const RacePointLists::Sheet &sheet)
+{
+    using RacePointLists::Problem;
+    switch (sheet.problem) {
+    case Problem::None:
+    case Problem::Empty:
+        break;
+    case Problem::TooLarge:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportTooLarge"),
+                      QStringLiteral("The file is far too large for a list of race points. Nothing was imported."));
+    case Problem::TooManyRows:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportRows"),
+                      QStringLiteral("The file holds more than 1000 rows: it is no list of race points. Nothing "
+                                     "was imported."));
+    case Problem::Utf16:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportUtf16"),
+                      QStringLiteral("The file is saved as Unicode text (UTF-16). Please save it from the "
+                                     "spreadsheet as CSV (or CSV UTF-8) and import that file."));
+    case Problem::Binary:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportBinary"),
+                      QStringLiteral("This is no list that Racepoints can read. Please save the list as CSV or "
+                                     "text, or as GPX or KML waypoints. Nothing was imported."));
+    case Problem::NotWellFormed:
+        return TextOr(QStringLiteral("frmMain.MsgBoxTextImportDamaged"),
+                      QStringLiteral("The file is damaged or cut short (line %1: %2). Nothing was imported."))
+            .arg(sheet.problemLine)
+            .arg(sheet.problemText);
+    }
+    return TextOr(QStringLiteral("frmMain.MsgBoxTextImportEmpty"),
+                  QStringLiteral("The file holds no race points. Nothing was imported."));
+}
+
+} // namespace
+
+void frmMain::mnuRacePointsImport_Click()
+{
+    Texte::LoadTexts();
+    QFileDialog dialog(this, TitleOf(*mnuRacePointsImport));
+    dialog.setObjectName(QStringLiteral("ImportDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({TextOr(QStringLiteral("frmMain.txtFileLists"), QStringLiteral("Race point lists"))
+                               + QStringLiteral(" (*.csv *.txt *.gpx *.kml)"),
+                           TextOr(QStringLiteral("frmMain.txtFileAll"), QStringLiteral("All files"))
+                               + QStringLiteral(" (*)")});
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        ImportFile(dialog.selectedFiles().first());
+}
+
+void frmMain::ImportFile(const QString &path)
+{
+    Texte::LoadTexts();
+    const QString title = TitleOf(*mnuRacePointsImport);
+    RacePointLists::Sheet sheet;
+    // Refused by its size before a byte is read: a list is a few kilobytes.
+    if (QFileInfo(path).size() > RacePointLists::MaxFileSize) {
+        sheet.problem = RacePointLists::Problem::TooLarge;
+    } else {
+        QByteArray content;
+        QString reason;
+        if (!Init::ReadWholeFile(path, content, &reason)) {
+            ShowFailure(this, title,
+                        TextOr(QStringLiteral("frmMain.MsgBoxTextImportRead"),
+                               QStringLiteral("The file could not be read. Nothing was imported.")),
+                        reason);
+            return;
+        }
+        sheet = RacePointLists::ReadSheet(content);
+    }
+    if (sheet.problem != RacePointLists::Problem::None) {
+        ShowMessage(this, QMessageBox::Warning, title, ProblemText(sheet));
+        return;
+    }
+    frmRacePointsImport preview(this, std::move(sheet), QFileInfo(path).fileName());
+    if (preview.exec() != QDialog::Accepted)
+        return;
+    const QString dataFile = Init::DataFilePath();
+    QString reason;
+    UndoHistory::BeginChange(dataFile);
+    RacePointImport::Apply(preview.Plan(), preview.Replace());
+    if (!UndoHistory::SaveChange(dataFile, &reason, true)) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextImport"),
+                           QStringLiteral("The race point file could not be saved, so nothing was imported. Please "
+                                          "check that the folder racepo can be written and that the disk is not "
+                                          "full.")),
+                    reason);
+    }
+    RacePointsAnzeigen();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the program that dragged the file
+    // does not wait on the preview.
+    const QString path = urls.first().toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { ImportFile(path); });
+}
+
+void frmMain::mnuRacePointsExport_Click()
+{
+    using RacePointLists::Format;
+    // Read anew, as every dialog reads it when it opens.
+    Texte::LoadTexts();
+    const QString title = TitleOf(*mnuRacePointsExport);
+    const QList<std::pair<Format, QString>> types = {
+        {Format::Csv, TextOr(QStringLiteral("frmMain.txtFileCsv"), QStringLiteral("Spreadsheet, CSV"))
+                          + QStringLiteral(" (*.csv)")},
+        {Format::Gpx, TextOr(QStringLiteral("frmMain.txtFileGpx"), QStringLiteral("Waypoints for maps and GPS, GPX"))
+                          + QStringLiteral(" (*.gpx)")},
+        {Format::Kml, TextOr(QStringLiteral("frmMain.txtFileKml"), QStringLiteral("Placemarks for Google Earth, KML"))
+                          + QStringLiteral(" (*.kml)")}};
+    static constexpr std::array<const char *, 3> suffixes{"csv", "gpx", "kml"};
+    QFileDialog dialog(this, title);
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const auto &type : types)
+        filters << type.second;
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QLatin1String(suffixes[0]));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &filter) {
+        dialog.setDefaultSuffix(QLatin1String(suffixes[std::max<qsizetype>(0, filters.indexOf(filter))]));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    if (IsOwnFile(path)) {
+        ShowMessage(this, QMessageBox::Warning, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextExportOwn"),
+                           QStringLiteral("This is one of Racepoints' own files. Please choose another name.")));
+        return;
+    }
+    // The type the name says; else the type chosen in the dialog.
+    qsizetype type = std::find(suffixes.begin(), suffixes.end(), QFileInfo(path).suffix().toLower().toStdString())
+                     - suffixes.begin();
+    if (type >= qsizetype(suffixes.size()))
+        type = std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
+    const QByteArray content = RacePointLists::Write(
+        types[type].first, RacePointLists::EntriesOfTable(),
+        TextOr(QStringLiteral("frmMain.txtExportHeader"),
+               QStringLiteral("Number;Name;Place;Latitude;Longitude;Latitude (decimal);Longitude (decimal);"
+                              "Distance (km)")),
+        SpokenCaption(mnuRacePoints->title()));
+    QString reason;
+    if (!Init::WriteWholeFile(path, content, &reason)) {
+        ShowFailure(this, title,
+                    TextOr(QStringLiteral("frmMain.MsgBoxTextExport"),
+                           QStringLiteral("The race points could not be saved in this file. Please check that its "
+                                          "folder can be written and that the disk is not full.")),
+                    reason);
     }
 }
 

@@ -38,6 +38,11 @@ public:
     // empty when the user chose not to start.
     bool Form_Load(QString *errorText = nullptr, QString *errorTitle = nullptr);
 
+    // Reads a list of race points (CSV, text, GPX, KML), shows what it gives
+    // and, when the user agrees, puts it into the race point file as one
+    // change. Also for a file dropped on the window.
+    void ImportFile(const QString &path);
+
     // Loads the race point table from its file and refills the list.
     void RacePointsAnzeigen();
 
@@ -78,7 +83,12 @@ public:
     QAction *mnuRacePointsAdd;
     QAction *mnuRacePointsAlter;
     QAction *mnuRacePointsDelete;
+    QAction *mnuRacePointsUndo;
+    QAction *mnuRacePointsRedo;
     QAction *mnuRacePointsSlash;
+    QAction *mnuRacePointsImport;
+    QAction *mnuRacePointsExport;
+    QAction *mnuRacePointsSlash2;
     QAction *mnuRacePointsShow;
     QAction *mnuRacePointsMap;
     QAction *mnuRacePointsPrint;
@@ -89,6 +99,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     bool ApplyTextsMain(QString *errorText);
@@ -103,6 +115,13 @@ private:
     void mnuRacePointsAlter_Click();
     void mnuRacePointsDelete_Click();
     void mnuRacePointsPrint_Click();
+    void mnuRacePointsUndo_Click();
+    void mnuRacePointsRedo_Click();
+    void UndoOrRedo(bool redo);
+    void mnuRacePointsImport_Click();
+    void mnuRacePointsExport_Click();
+    // The captions of Undo and Redo name the step they take back or do again.
+    void ShowUndoSteps();
     void mnuRacePointsSend_Click();
     void mnuInfo_Click();
 

@@ -14,6 +14,7 @@
 #include "editing/CoordinateNotes.h"
 #include "racepoints/Index.h"
 #include "racepoints/RacePointsManage.h"
+#include "racepoints/UndoHistory.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -58,6 +59,27 @@ QString PasteFormsText(const QString &window)
     return TextOr(window + QStringLiteral(".txtPasteForms"),
                   QStringLiteral("Not a coordinate. Paste, for example, 51.123456, 51°07.407', 51°07'24.4\" or "
                                  "510724.4, with N, S, E or W where needed."));
+}
+
+QString CoordinateNoteText(const QString &window, const CoordinateNotes::Note &note)
+{
+    const auto text = [&window](const char *suffix, const char *english) {
+        return TextOr(window + QLatin1String(suffix), QString::fromUtf8(english));
+    };
+    switch (note.kind) {
+    case CoordinateNotes::Kind::SixtyOrMore:
+        return text(".txtNoteSixty", "Minutes and seconds go up to 59.");
+    case CoordinateNotes::Kind::LatitudeOver90:
+        return text(".txtNoteLatitude", "A latitude goes up to 90°.");
+    case CoordinateNotes::Kind::FarAway:
+        return text(".txtNoteFar", "This is more than 1,500 km from the club location.");
+    case CoordinateNotes::Kind::SameAsOther:
+        return text(".txtNoteSame", "Race point %1 (%2) has the same coordinates.")
+            .arg(QString::number(note.otherNumber), note.otherName);
+    case CoordinateNotes::Kind::Swapped:
+        break;
+    }
+    return text(".txtNoteSwapped", "Latitude and longitude look swapped: swapped, the point lies far nearer the club.");
 }
 
 QString SaveFailedText()
@@ -196,27 +218,8 @@ void RacePointDialog::UpdateCoordinateChecks()
     QStringList notes;
     if (!pasteNote.isEmpty())
         notes.append(pasteNote);
-    for (const CoordinateNotes::Note &note : CoordinateNotes::Check(coordinates, Text1->text().toInt())) {
-        switch (note.kind) {
-        case CoordinateNotes::Kind::SixtyOrMore:
-            notes.append(text(".txtNoteSixty", "Minutes and seconds go up to 59."));
-            break;
-        case CoordinateNotes::Kind::LatitudeOver90:
-            notes.append(text(".txtNoteLatitude", "A latitude goes up to 90°."));
-            break;
-        case CoordinateNotes::Kind::FarAway:
-            notes.append(text(".txtNoteFar", "This is more than 1,500 km from the club location."));
-            break;
-        case CoordinateNotes::Kind::SameAsOther:
-            notes.append(text(".txtNoteSame", "Race point %1 (%2) has the same coordinates.")
-                             .arg(QString::number(note.otherNumber), note.otherName));
-            break;
-        case CoordinateNotes::Kind::Swapped:
-            notes.append(text(".txtNoteSwapped", "Latitude and longitude look swapped: swapped, the point lies "
-                                                 "far nearer the club."));
-            break;
-        }
-    }
+    for (const CoordinateNotes::Note &note : CoordinateNotes::Check(coordinates, Text1->text().toInt()))
+        notes.append(CoordinateNoteText(windowName, note));
     LabelNotes->setText(notes.join(u'\n'));
 }
 
@@ -291,10 +294,11 @@ QByteArray RacePointDialog::RecordFromFields()
 
 bool RacePointDialog::StoreAndSave(const QByteArray &record, const QString &failTitle, const QString &failText)
 {
+    UndoHistory::BeginChange(Init::DataFilePath());
     if (!RacePointsManage::StoreRacePoint(record))
         return false;
     QString reason;
-    if (!RacePointsManage::SaveRacePoints(Init::DataFilePath(), &reason))
+    if (!UndoHistory::SaveChange(Init::DataFilePath(), &reason))
         ShowFailure(this, failTitle, failText, reason);
     Main.RacePointsAnzeigen();
     return true;

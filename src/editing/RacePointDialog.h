@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "editing/CoordinateNotes.h"
 #include "editing/RacePointField.h"
 
 #include <QDialog>
@@ -94,3 +95,6 @@ QString PasteFormsText(const QString &window);
 
 // Texts for the file error messages of catalogues that predate them.
 QString SaveFailedText();
+// A note of the coordinate checks in the words of a window's catalogue keys
+// ("frmRacePointsAdd.txtNoteFar"), with English for older catalogues.
+QString CoordinateNoteText(const QString &window, const CoordinateNotes::Note &note);

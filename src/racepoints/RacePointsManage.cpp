@@ -127,7 +127,21 @@ qint16 LoadRacePoints(const QString &path)
     return RacePointCount;
 }
 
+Table TableInMemory()
+{
+    Table table;
+    table.count = RacePointCount;
+    for (int slot = 1; slot <= RacePointCount && slot <= SlotCount; ++slot)
+        table.records.append(RacePoints[slot]);
+    return table;
+}
+
 bool SaveRacePoints(const QString &path, QString *reason)
+{
+    return SaveDataFile(path, FormatDataFile(TableInMemory()), reason);
+}
+
+bool SaveDataFile(const QString &path, QByteArrayView content, QString *reason)
 {
     for (const QString &failure : {ReadFailure, KeepFailure}) {
         if (!failure.isEmpty()) {
@@ -136,11 +150,7 @@ bool SaveRacePoints(const QString &path, QString *reason)
             return false;
         }
     }
-    Table table;
-    table.count = RacePointCount;
-    for (int slot = 1; slot <= RacePointCount && slot <= SlotCount; ++slot)
-        table.records.append(RacePoints[slot]);
-    return Init::WriteWholeFile(path, FormatDataFile(table), reason);
+    return Init::WriteWholeFile(path, content, reason);
 }
 
 std::optional<int> SlotOf(QStringView numberText)

@@ -67,6 +67,9 @@ qint16 LoadRacePoints(const QString &path);
 // get (ReadFailure, KeepFailure) is never replaced: the save fails with
 // that reason until a load succeeds.
 bool SaveRacePoints(const QString &path, QString *reason = nullptr);
+// The same for a whole file's content, as undoing a change writes it back.
+bool SaveDataFile(const QString &path, QByteArrayView content, QString *reason = nullptr);
+
 
 // Puts a record into the slot named by its first two characters; false, and
 // nothing changed, when they name no slot.
@@ -83,6 +86,8 @@ struct Table {
 std::optional<Table> ParseDataFile(QByteArrayView content);
 QByteArray FormatDataFile(const Table &table);
 Table DefaultTable();
+// The table in memory as the data file holds it.
+Table TableInMemory();
 
 // Keeps a damaged data file beside the original as
 // "racepo.dat.damaged-YYYYMMDD-HHMMSS", unless a kept copy with the same

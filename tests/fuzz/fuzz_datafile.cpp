@@ -85,15 +85,6 @@ std::optional<Table> ReferenceTable(QByteArrayView content)
     return table;
 }
 
-Table TableInMemory()
-{
-    Table table;
-    table.count = RacePointCount;
-    for (int slot = 1; slot <= RacePointCount; ++slot)
-        table.records.append(RacePoints[slot]);
-    return table;
-}
-
 // The real file: load, then save what was loaded.
 void CheckLoadAndSave(QByteArrayView content, const std::optional<Table> &parsed)
 {

@@ -63,7 +63,7 @@ QByteArrayList SplitLines(QByteArrayView content, qsizetype maxLines = -1);
 // No file of the program comes near this size (a catalogue of 1000 lines has
 // about 100 kB, the race point file 1.2 kB); a larger one is refused before
 // it is read into memory.
-inline constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+inline constexpr qint64 MaxFileSize = qint64(16) * 1024 * 1024;
 
 // Reads a whole plain file; false when it cannot be opened or read, is no
 // plain file (a folder, a named pipe, a device) or is larger than

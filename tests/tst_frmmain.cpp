@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "app/ClubLocation.h"
+#include "app/DeferredIcons.h"
 #include "app/frmInfo.h"
 #include "app/frmMain.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStyleFactory>
 #include <QtTest>
 
 namespace {
@@ -259,6 +261,23 @@ private slots:
     // The program has no configuration but its files: nothing in it reads an
     // environment variable (Qt itself reads its own). The launcher, a program
     // of its own, takes the user's folder and language from there.
+    // The menu bar's extension arrows, read only when first shown, are the
+    // style's own; the other icons come from the style as they are.
+    void deferredIconsAreTheStylesOwn()
+    {
+        std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Fusion")));
+        const DeferredIconsStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+        for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+                                 QStyle::SP_MessageBoxWarning}) {
+            const QIcon expected = plain->standardIcon(which);
+            const QIcon icon = style.standardIcon(which);
+            QVERIFY(!icon.isNull());
+            QCOMPARE(icon.availableSizes(), expected.availableSizes());
+            for (const int side : {8, 16, 32})
+                QCOMPARE(icon.pixmap(side).toImage(), expected.pixmap(side).toImage());
+        }
+    }
+
     void readsNoEnvironment()
     {
         static const QRegularExpression reads(QStringLiteral(

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/DeferredIcons.h"
 #include "app/MessageBox.h"
 #include "app/Texte.h"
 #include "app/frmMain.h"
@@ -14,6 +15,8 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <QWindow>
 
 #ifdef Q_OS_LINUX
 #include <dlfcn.h>
@@ -108,15 +111,46 @@ private:
 #endif
 
 // Read as the PNG it is: told only a file name, the image reader would
-// first load every image format plugin to ask whether it knows the file,
-// which costs the start-up more than the catalogue and the race point file
-// together.
+// first load every image format plugin to ask whether it knows the file.
 QImage WindowIcon()
 {
     QImageReader reader(QStringLiteral(":/racepoints.png"), "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
+
+// The window icon is read and handed to the window system a moment after
+// the first window (the main window, or a message of the start-up) has been
+// painted: the paint does not need it. Windows shows the program's own icon
+// in the meantime, and most Linux desktops the icon of racepoints.desktop.
+class IconAfterFirstPaint : public QObject {
+public:
+    explicit IconAfterFirstPaint(QObject *parent) : QObject(parent)
+    {
+        later.setSingleShot(true);
+        // Long enough for the event loop to have finished the paint and
+        // what came with it, short enough to go unnoticed.
+        later.setInterval(100);
+        connect(&later, &QTimer::timeout, this, [this] {
+            QApplication::setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
+            deleteLater();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && watched->isWindowType()
+            && static_cast<QWindow *>(watched)->isExposed()) {
+            qApp->removeEventFilter(this);
+            later.start();
+        }
+        return false;
+    }
+
+private:
+    QTimer later;
+};
 
 } // namespace
 
@@ -126,10 +160,11 @@ int main(int argc, char *argv[])
     FontconfigStart fonts;
 #endif
     QApplication app(argc, argv);
+    QApplication::setStyle(new DeferredIconsStyle(QApplication::style()));
     Texte::LoadQtTranslations(QLocale::system());
     // Lets the desktop match the window to racepoints.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("racepoints"));
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
+    qApp->installEventFilter(new IconAfterFirstPaint(qApp));
 #ifdef Q_OS_LINUX
     fonts.Wait();
 #endif

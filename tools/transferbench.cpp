@@ -17,6 +17,7 @@
 
 #include "app/Init.h"
 #include "terminal/COMPortsManage.h"
+#include "terminal/SerialDriver.h"
 #include "terminal/SerialPort.h"
 #include "terminal/frmRacePointsSend.h"
 
@@ -34,6 +35,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -132,6 +134,23 @@ Round Transfer(DriverQueue::Kind kind, bool answers)
     return round;
 }
 
+// How long a sleep of the sending thread lasts, asked for `wait`: what the
+// system's timers give the pacing.
+double SleepUs(std::chrono::microseconds wait)
+{
+    std::vector<double> lasted;
+    std::thread([&] {
+        SerialDriver::PrepareSendingThread();
+        SerialDriver driver{SerialDriver::Handle{}}; // no port: only its timer is used
+        for (int i = 0; i < 200; ++i) {
+            const SerialDriver::Clock::time_point start = SerialDriver::Clock::now();
+            driver.SleepUntil(start + wait);
+            lasted.push_back(std::chrono::duration<double, std::micro>(SerialDriver::Clock::now() - start).count());
+        }
+    }).join();
+    return Median(lasted);
+}
+
 // From the start of a search until every port has answered.
 [[maybe_unused]] double ProbeMs(int rounds)
 {
@@ -214,6 +233,9 @@ int main(int argc, char *argv[])
         worstCpu = std::max(worstCpu, Median(cpu));
     }
     std::printf("\naim: within %.2f x the line, under %.0f %% of one core\n", AimRatio, AimSendingCpu);
+    std::printf("the sending thread's sleep, asked for 100 / 500 / 1000 us, lasts %.0f / %.0f / %.0f us (median of 200)\n",
+                SleepUs(std::chrono::microseconds(100)), SleepUs(std::chrono::microseconds(500)),
+                SleepUs(std::chrono::microseconds(1000)));
 
     std::vector<double> waitWall, waitCpu;
     for (int i = 0; i < rounds; ++i) {

@@ -12,8 +12,8 @@
 //   build/tools/transferbench [rounds]
 //   scripts/transferbench-windows [rounds]    (the Windows build, under Wine)
 
-#include "DriverQueue.h"
 #include "BenchTerminal.h"
+#include "DriverQueue.h"
 
 #include "app/Init.h"
 #include "terminal/COMPortsManage.h"
@@ -248,7 +248,7 @@ int main(int argc, char *argv[])
 
 #ifndef Q_OS_WIN
     // The device files' probe. On Windows the system lists the ports; under
-    // Wine that listing never settles here, and its ports are not a PC's.
+    // Wine a search here never settled, and its ports are not a PC's anyway.
     SerialPort::SetDeviceTable({});
     int present = 0;
     for (int number = 1; number <= COMPortsManage::HighestPort; ++number)

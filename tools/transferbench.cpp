@@ -3,19 +3,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Measures what the serial link costs: the paced sending of the 1290-byte
-// frame to drivers of every kind (modelled on a pseudo-terminal, each
-// byte's clock starting at its write call as in a driver) against the time
-// the frame takes on the line, the processor time used meanwhile and while
-// waiting for an answer that never comes, and a full probe of the 254 port
-// numbers. The last line sums up against the aims.
+// frame to drivers of every kind (each modelled over the line to the
+// terminal, its clock starting at the write call as in a driver) against
+// the time the frame takes on the line, the processor time used meanwhile
+// and while waiting for an answer that never comes, and a full probe of the
+// 254 port numbers. The last line sums up against the aims.
 //
 //   build/tools/transferbench [rounds]
+//   scripts/transferbench-windows [rounds]    (the Windows build, under Wine)
 
+#include "BenchTerminal.h"
 #include "DriverQueue.h"
-#include "PseudoTerminal.h"
 
 #include "app/Init.h"
 #include "terminal/COMPortsManage.h"
+#include "terminal/SerialDriver.h"
 #include "terminal/SerialPort.h"
 #include "terminal/frmRacePointsSend.h"
 
@@ -25,12 +27,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
+#include <QScopeGuard>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -55,8 +60,19 @@ double Median(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// The machine's load; under Wine, Linux's files are on drive Z:.
+QByteArray LoadAverage()
+{
+    for (const char *path : {"/proc/loadavg", "Z:/proc/loadavg"}) {
+        QFile load(QString::fromLatin1(path));
+        if (load.open(QIODevice::ReadOnly))
+            return load.readLine(64).trimmed();
+    }
+    return "?";
+}
+
 struct Round {
-    qsizetype bytes = 0;
+    bool confirmed = false;
     double frameMs = 0, idleUs = 0, sendCpuShare = 0, waitWallMs = 0, waitCpuShare = 0;
 };
 
@@ -66,23 +82,15 @@ Round Transfer(DriverQueue::Kind kind, bool answers)
 {
     Round round;
     DriverQueue queue(kind);
-    PseudoTerminal terminal;
-    SerialPort::SetDeviceTable([&](int number) { return number == 1 ? terminal.serialPath() : QString(); });
+    QObject farEnd;
+    const QString device = BenchTerminal::Make(answers, farEnd);
+    SerialPort::SetDeviceTable([&](int number) { return number == 1 ? device : QString(); });
     Init::SelectedCOMPort = QStringLiteral("1");
 
-    // Sending: from the first byte at the terminal until the transfer knows
-    // the last one gone. The reply wait: from then until the error message.
+    // Sending: from the start of the sending until the transfer knows the
+    // last byte gone. The reply wait: from then until the error message.
     QElapsedTimer wall;
     double cpuStart = 0, sendEndMs = 0, cpuSendEnd = 0;
-    QObject::connect(&terminal, &PseudoTerminal::bytesReceived, [&] {
-        if (round.bytes == 0) {
-            wall.start();
-            cpuStart = CpuMs();
-        }
-        round.bytes = terminal.received.size();
-        if (answers && round.bytes == FrameBytes)
-            terminal.write(">");
-    });
     struct MessageWatch : QObject {
         std::function<void()> onShow;
         bool eventFilter(QObject *watched, QEvent *event) override
@@ -103,6 +111,11 @@ Round Transfer(DriverQueue::Kind kind, bool answers)
     qApp->installEventFilter(&watch);
 
     frmRacePointsSend dialog;
+    // After the dialog's own handler, which has started the sending.
+    QObject::connect(&dialog.Timer2, &QTimer::timeout, [&] {
+        wall.start();
+        cpuStart = CpuMs();
+    });
     QObject::connect(&dialog.MSComm1, &SerialPort::Sent, &dialog, [&](qsizetype sent) {
         if (sent < FrameBytes)
             return;
@@ -111,7 +124,7 @@ Round Transfer(DriverQueue::Kind kind, bool answers)
         round.sendCpuShare = 100 * (cpuSendEnd - cpuStart) / sendEndMs;
     });
     if (dialog.Form_Load())
-        dialog.exec();
+        round.confirmed = dialog.exec() == QDialog::Accepted;
     qApp->removeEventFilter(&watch);
     round.frameMs = std::chrono::duration<double, std::milli>(queue.frameTime()).count();
     std::vector<double> idle;
@@ -121,8 +134,25 @@ Round Transfer(DriverQueue::Kind kind, bool answers)
     return round;
 }
 
+// How long a sleep of the sending thread lasts, asked for `wait`: what the
+// system's timers give the pacing.
+double SleepUs(std::chrono::microseconds wait)
+{
+    std::vector<double> lasted;
+    std::thread([&] {
+        SerialDriver::PrepareSendingThread();
+        SerialDriver driver{SerialDriver::Handle{}}; // no port: only its timer is used
+        for (int i = 0; i < 200; ++i) {
+            const SerialDriver::Clock::time_point start = SerialDriver::Clock::now();
+            driver.SleepUntil(start + wait);
+            lasted.push_back(std::chrono::duration<double, std::micro>(SerialDriver::Clock::now() - start).count());
+        }
+    }).join();
+    return Median(lasted);
+}
+
 // From the start of a search until every port has answered.
-double ProbeMs(int rounds)
+[[maybe_unused]] double ProbeMs(int rounds)
 {
     COMPortsManage::PortSearch search;
     std::vector<double> times;
@@ -144,10 +174,19 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Each line as it comes, also through a pipe (Windows buffers it whole).
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     const int rounds = std::max(1, argc > 1 ? QByteArray(argv[1]).toInt() : 5);
+    if (!BenchTerminal::Configure(QApplication::arguments().mid(2))) {
+        std::printf("usage: transferbench [rounds%s]\n", BenchTerminal::Arguments);
+        return 2;
+    }
 
     QTemporaryDir work;
+    const QString started = QDir::currentPath();
     QDir::setCurrent(work.path());
+    // Windows removes no folder that is in use.
+    const auto leave = qScopeGuard([&] { QDir::setCurrent(started); });
     Init::InitProgram(); // no catalogue: the texts stay empty, which costs nothing here
 
     const struct {
@@ -160,10 +199,8 @@ int main(int argc, char *argv[])
         {DriverQueue::Kind::UsbAcm64, "USB modem-class, count 1280 in flight"},
     };
     // Other programs that keep the processor busy delay the sending thread.
-    QByteArray loadAverage = "?";
-    QFile load(QStringLiteral("/proc/loadavg"));
-    if (load.open(QIODevice::ReadOnly))
-        loadAverage = load.readLine(64).trimmed();
+    const QByteArray loadAverage = LoadAverage();
+    std::printf("system: %s\n", qPrintable(QSysInfo::prettyProductName()));
     std::printf("load average of this machine (1, 5, 15 min, ...): %s\n", loadAverage.constData());
     std::printf("frame of %lld bytes at 9600 baud, one byte at a time; the line takes %.0f ms (median of %d).\n"
                 "Driver models: each byte's clock starts at its write call, on the model's own clock; the line's\n"
@@ -177,8 +214,9 @@ int main(int argc, char *argv[])
         std::vector<double> frame, idle, cpu;
         for (int i = 0; i < rounds; ++i) {
             const Round round = Transfer(driver.kind, true);
-            if (round.bytes != FrameBytes) {
-                std::printf("%s: only %lld bytes arrived\n", driver.name, static_cast<long long>(round.bytes));
+            // The terminal confirms only a whole frame.
+            if (!round.confirmed) {
+                std::printf("%s: the terminal did not confirm the frame\n", driver.name);
                 return 1;
             }
             frame.push_back(round.frameMs);
@@ -195,6 +233,9 @@ int main(int argc, char *argv[])
         worstCpu = std::max(worstCpu, Median(cpu));
     }
     std::printf("\naim: within %.2f x the line, under %.0f %% of one core\n", AimRatio, AimSendingCpu);
+    std::printf("the sending thread's sleep, asked for 100 / 500 / 1000 us, lasts %.0f / %.0f / %.0f us (median of 200)\n",
+                SleepUs(std::chrono::microseconds(100)), SleepUs(std::chrono::microseconds(500)),
+                SleepUs(std::chrono::microseconds(1000)));
 
     std::vector<double> waitWall, waitCpu;
     for (int i = 0; i < rounds; ++i) {
@@ -205,6 +246,9 @@ int main(int argc, char *argv[])
     std::printf("reply wait of a silent terminal: %.0f ms wall, %.2f %% of one core (aim: under %.0f %%)\n",
                 Median(waitWall), Median(waitCpu), AimWaitCpu);
 
+#ifndef Q_OS_WIN
+    // The device files' probe. On Windows the system lists the ports; under
+    // Wine a search here never settled, and its ports are not a PC's anyway.
     SerialPort::SetDeviceTable({});
     int present = 0;
     for (int number = 1; number <= COMPortsManage::HighestPort; ++number)
@@ -215,6 +259,7 @@ int main(int argc, char *argv[])
                 standard, present, int(COMPortsManage::COMPortCount));
     SerialPort::SetDeviceTable([](int number) { return QStringLiteral("/nonexistent/ttyS%1").arg(number); });
     std::printf("  no device at all:       %.2f ms\n", ProbeMs(rounds * 4));
+#endif
 
     const bool met = worstRatio <= AimRatio && worstCpu < AimSendingCpu && Median(waitCpu) < AimWaitCpu;
     std::printf("SUMMARY transferbench: slowest driver model %.3f x the line (%s; target %.2f), CPU while sending "

@@ -12,6 +12,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <timeapi.h>
 
 // Older MinGW-w64 headers lack it; Windows 10 has understood it since 1803.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -30,10 +31,15 @@ SerialDriver::SerialDriver(Handle handle) : handle(handle), write(std::make_uniq
     if (!write->event)
         reason = qt_error_string(int(GetLastError()));
     // A high-resolution timer wakes within microseconds; a plain one (the
-    // fallback) only at the system's timer tick.
+    // fallback, before Windows 10 1803) only at the system's timer tick,
+    // every 15.6 ms unless a program asks for 1 ms, which would make each
+    // byte of a frame wait 15 times its time on the line. So this one asks,
+    // for as long as the port is open.
     timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-    if (!timer)
+    if (!timer) {
         timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+        fineTick = timeBeginPeriod(1) == TIMERR_NOERROR;
+    }
 }
 
 SerialDriver::~SerialDriver()
@@ -51,6 +57,8 @@ SerialDriver::~SerialDriver()
         CloseHandle(write->event);
     if (timer)
         CloseHandle(timer);
+    if (fineTick)
+        timeEndPeriod(1);
 }
 
 qint64 SerialDriver::Write(QByteArrayView bytes)

@@ -57,5 +57,6 @@ private:
     struct Overlapped;
     std::unique_ptr<Overlapped> write;
     Qt::HANDLE timer = nullptr;
+    bool fineTick = false; // asked the system for a 1 ms timer tick
 #endif
 };

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 the Racepoints developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "BenchTerminal.h"
+
+#include "PseudoTerminal.h"
+
+namespace BenchTerminal {
+
+const char *const Arguments = "";
+
+bool Configure(const QStringList &arguments)
+{
+    return arguments.isEmpty();
+}
+
+QString Make(bool answers, QObject &owner)
+{
+    auto *terminal = new PseudoTerminal(&owner);
+    // The frame is 1290 bytes; the answer comes as soon as the last is in.
+    if (answers) {
+        QObject::connect(terminal, &PseudoTerminal::bytesReceived, terminal, [terminal] {
+            if (terminal->received.size() == 1290)
+                terminal->write(">");
+        });
+    }
+    return terminal->serialPath();
+}
+
+} // namespace BenchTerminal

@@ -160,6 +160,7 @@ int main(int argc, char *argv[])
     FontconfigStart fonts;
 #endif
     QApplication app(argc, argv);
+    // Around the style the application chose (the desktop's, or -style).
     QApplication::setStyle(new DeferredIconsStyle(QApplication::style()));
     Texte::LoadQtTranslations(QLocale::system());
     // Lets the desktop match the window to racepoints.desktop and its icon.

@@ -16,6 +16,9 @@
 // One implementation per platform, in BenchTerminal_<platform>.cpp.
 namespace BenchTerminal {
 
+// The frame of 19 race points, which the terminal confirms once all of it is in.
+constexpr qsizetype FrameBytes = 1290;
+
 // The arguments after the number of rounds, as the platform needs them.
 extern const char *const Arguments;
 // Takes them; false when they do not fit.

@@ -18,10 +18,10 @@ bool Configure(const QStringList &arguments)
 QString Make(bool answers, QObject &owner)
 {
     auto *terminal = new PseudoTerminal(&owner);
-    // The frame is 1290 bytes; the answer comes as soon as the last is in.
+    // The answer comes as soon as the frame's last byte is in.
     if (answers) {
         QObject::connect(terminal, &PseudoTerminal::bytesReceived, terminal, [terminal] {
-            if (terminal->received.size() == 1290)
+            if (terminal->received.size() == FrameBytes)
                 terminal->write(">");
         });
     }

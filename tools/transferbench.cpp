@@ -40,7 +40,7 @@
 
 namespace {
 
-constexpr qsizetype FrameBytes = 1290;
+using BenchTerminal::FrameBytes;
 // 10 bits a byte at 9600 baud.
 constexpr double LineMs = FrameBytes * 10 * 1000.0 / 9600;
 constexpr double AimRatio = 1.03;
